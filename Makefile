@@ -1,0 +1,42 @@
+# make run  - install what is missing, build, start Quorvel
+# make test - install what is missing, build, run every test, then again under ASan+UBSan
+BUILD_DIR      ?= build
+ASAN_BUILD_DIR ?= build-asan
+JOBS           ?= $(shell nproc)
+CMAKE_GEN      := -G Ninja
+
+.PHONY: all deps configure build run test test-main test-asan bench clean
+
+all: build
+
+deps:
+	bash scripts/install-deps.sh
+
+configure: deps
+	cmake -S . -B $(BUILD_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	$(BUILD_DIR)/bin/Quorvel
+
+test: test-main test-asan
+
+test-main: build
+	cd $(BUILD_DIR) && SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=offscreen \
+		ctest --output-on-failure -j $(JOBS)
+
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug \
+		-DQUORVEL_SANITIZE=ON -DQUORVEL_BUILD_BENCH=OFF
+	cmake --build $(ASAN_BUILD_DIR) -j $(JOBS)
+	cd $(ASAN_BUILD_DIR) && SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=offscreen \
+		ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		ctest --output-on-failure -j $(JOBS) -L 'core|gui'
+
+bench: build
+	$(BUILD_DIR)/bin/quorvel-bench
+
+clean:
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR)

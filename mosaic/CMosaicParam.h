@@ -1,0 +1,59 @@
+#pragma once
+
+#include "mosaic/T_MRECT.h"
+#include "mosaic/T_RECT.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Everything the user decided about hiding parts of the opened movie: one effect setting
+// (type and size), fixed areas painted on every frame, and moving-mosaic tracks.
+class CMosaicParam {
+public:
+    using Track = std::vector<T_MRECT>;
+
+    // type = sizeId, size = the default size of that type, no areas, no tracks.
+    explicit CMosaicParam(int sizeId = 2);
+    virtual ~CMosaicParam() = default;
+
+    // Default strength of a type id (30, 20, 10, 5, 10, 10, 10, 15, 10, 5); 10 outside 0..9.
+    static int DefaultSize(int typeId);
+
+    std::int32_t enable = 1;
+    std::int32_t type = 2;
+    std::int32_t size = 10;
+
+    const std::vector<T_RECT>& FixedAreas() const { return m_areas; }
+    void AddFixedArea(const T_RECT& rect);
+    void DeleteFixedArea(int index);
+    void RemoveAllFixedAreas();
+
+    const std::vector<Track>& Tracks() const { return m_tracks; }
+    int TrackCount() const { return static_cast<int>(m_tracks.size()); }
+    void SetTrackRect(int track, const T_RECT& rect, std::int32_t frame);
+    T_RECT GetTrackRect(int track, std::int32_t frame) const;
+    int HitTestTrack(std::int32_t x, std::int32_t y, std::int32_t frame) const;
+    void DeleteTrackFrom(int track, std::int32_t frame);
+    void DeleteTrack(int track);
+    void RemoveAllTracks();
+    // Appends a whole track (used by the progress-file reader); an empty track is ignored.
+    void AppendTrack(Track track);
+
+    bool HasRegions() const { return !m_areas.empty() || !m_tracks.empty(); }
+
+    // The model part of choosing a type in the type list: sizeIdSetting := id; when a document
+    // is open, size and type follow id. Returns true when regions exist, so the caller sets
+    // both change flags and redraws.
+    bool SetType(int id, std::int32_t& sizeIdSetting, bool documentOpen);
+
+    // Progress files: "eft" (XML: settings and fixed areas) and "eftm" (binary: tracks).
+    void LoadFixedAreas(const std::string& path);
+    void LoadTracks(const std::string& path);
+    void SaveFixedAreas(const std::string& path) const;
+    void SaveTracks(const std::string& path) const;
+
+private:
+    std::vector<T_RECT> m_areas;
+    std::vector<Track> m_tracks;
+};

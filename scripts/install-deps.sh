@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, running and testing Quorvel needs.
+# Idempotent: returns at once when everything is present.
+set -euo pipefail
+
+PACKAGES=(
+    build-essential cmake make pkg-config ninja-build
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
+    libavfilter-dev libavdevice-dev ffmpeg
+    libmediainfo-dev libmediainfo0v5
+    libpugixml-dev libsdl2-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    fonts-ipafont-gothic binutils
+)
+
+missing=()
+for pkg in "${PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$pkg")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+    SUDO="sudo"
+fi
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q
+$SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
