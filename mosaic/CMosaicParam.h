@@ -46,6 +46,10 @@ public:
     // is open, size and type follow id. Returns true when regions exist, so the caller sets
     // both change flags and redraws.
     bool SetType(int id, std::int32_t& sizeIdSetting, bool documentOpen);
+    // Strength keys, for the blur types 7..9 only: step size by delta within 5..50, or reset it
+    // to the default size of the type. Return false (size untouched) for any other type.
+    bool StepBlurSize(int sizeId, int delta);
+    bool ResetBlurSize(int sizeId);
 
     // Progress files: "eft" (XML: settings and fixed areas) and "eftm" (binary: tracks).
     void LoadFixedAreas(const std::string& path);

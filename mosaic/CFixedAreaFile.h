@@ -1,0 +1,18 @@
+#pragma once
+
+#include "mosaic/CMosaicParam.h"
+
+#include <string>
+
+// The XML progress file with the effect settings and the fixed areas:
+// effect / mosaic(enable, type, size) / area / rect(left, top, right, bottom, frame).
+class CFixedAreaFile {
+public:
+    // Replaces the model's fixed areas with those of the file. enable, type and size are taken
+    // from the file where it has them and keep their values where it does not; a size below 1
+    // becomes the default size of the type. A missing or unreadable file loads no areas.
+    static void Load(const std::string& path, CMosaicParam& model);
+    // Writes the document to path + ".tmp" and renames it over path, so a failed write keeps the
+    // previous file. Returns true when the new file is in place.
+    static bool Save(const std::string& path, const CMosaicParam& model);
+};

@@ -1,0 +1,183 @@
+#include "mosaic/CMosaicParam.h"
+
+#include "mosaic/CFixedAreaFile.h"
+#include "mosaic/CTrackFile.h"
+#include "platform/CDurableFile.h"
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+#include <utility>
+
+namespace {
+
+constexpr std::array<int, 10> kDefaultSizes = {30, 20, 10, 5, 10, 10, 10, 15, 10, 5};
+constexpr int kMinBlurSize = 5;
+constexpr int kMaxBlurSize = 50;
+
+bool IsBlurType(int sizeId) {
+    return sizeId >= 7 && sizeId <= 9;
+}
+
+template <typename List> bool InRange(const List& list, int index) {
+    return index >= 0 && static_cast<std::size_t>(index) < list.size();
+}
+
+// The first entry of the track at that frame, or the track's end.
+template <typename TrackRef> auto FindFrame(TrackRef& track, std::int32_t frame) {
+    return std::find_if(track.begin(), track.end(),
+                        [frame](const T_MRECT& entry) { return entry.frame == frame; });
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void RemoveQuietly(const std::string& path) {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+}
+
+} // namespace
+
+CMosaicParam::CMosaicParam(int sizeId) : type(sizeId), size(DefaultSize(sizeId)) {}
+
+int CMosaicParam::DefaultSize(int typeId) {
+    return InRange(kDefaultSizes, typeId) ? kDefaultSizes[static_cast<std::size_t>(typeId)] : 10;
+}
+
+void CMosaicParam::AddFixedArea(const T_RECT& rect) {
+    m_areas.push_back(rect);
+}
+
+void CMosaicParam::DeleteFixedArea(int index) {
+    if (InRange(m_areas, index)) {
+        m_areas.erase(m_areas.begin() + index);
+    }
+}
+
+void CMosaicParam::RemoveAllFixedAreas() {
+    m_areas.clear();
+}
+
+void CMosaicParam::SetTrackRect(int track, const T_RECT& rect, std::int32_t frame) {
+    if (track < 0) {
+        return;
+    }
+    if (!InRange(m_tracks, track)) {
+        m_tracks.push_back(Track{T_MRECT{rect, frame}});
+        return;
+    }
+    Track& entries = m_tracks[static_cast<std::size_t>(track)];
+    if (const auto entry = FindFrame(entries, frame); entry != entries.end()) {
+        entry->rect = rect;
+    } else {
+        entries.push_back(T_MRECT{rect, frame});
+    }
+}
+
+T_RECT CMosaicParam::GetTrackRect(int track, std::int32_t frame) const {
+    if (!InRange(m_tracks, track)) {
+        return T_RECT{};
+    }
+    const Track& entries = m_tracks[static_cast<std::size_t>(track)];
+    const auto entry = FindFrame(entries, frame);
+    return entry != entries.end() ? entry->rect : T_RECT{};
+}
+
+int CMosaicParam::HitTestTrack(std::int32_t x, std::int32_t y, std::int32_t frame) const {
+    for (int track = TrackCount() - 1; track >= 0; --track) {
+        if (GetTrackRect(track, frame).Contains(x, y)) {
+            return track;
+        }
+    }
+    return -1;
+}
+
+void CMosaicParam::DeleteTrackFrom(int track, std::int32_t frame) {
+    if (!InRange(m_tracks, track)) {
+        return;
+    }
+    Track& entries = m_tracks[static_cast<std::size_t>(track)];
+    const auto entry = FindFrame(entries, frame);
+    if (entry == entries.end()) {
+        return;
+    }
+    entries.erase(entry, entries.end());
+    if (entries.empty()) {
+        DeleteTrack(track);
+    }
+}
+
+void CMosaicParam::DeleteTrack(int track) {
+    if (InRange(m_tracks, track)) {
+        m_tracks.erase(m_tracks.begin() + track);
+    }
+}
+
+void CMosaicParam::RemoveAllTracks() {
+    m_tracks.clear();
+}
+
+void CMosaicParam::AppendTrack(Track track) {
+    if (!track.empty()) {
+        m_tracks.push_back(std::move(track));
+    }
+}
+
+bool CMosaicParam::SetType(int id, std::int32_t& sizeIdSetting, bool documentOpen) {
+    sizeIdSetting = id;
+    if (documentOpen) {
+        size = DefaultSize(id);
+        type = id;
+    }
+    return HasRegions();
+}
+
+bool CMosaicParam::StepBlurSize(int sizeId, int delta) {
+    if (!IsBlurType(sizeId)) {
+        return false;
+    }
+    size = std::clamp(size + delta, kMinBlurSize, kMaxBlurSize);
+    return true;
+}
+
+bool CMosaicParam::ResetBlurSize(int sizeId) {
+    if (!IsBlurType(sizeId)) {
+        return false;
+    }
+    size = DefaultSize(sizeId);
+    return true;
+}
+
+void CMosaicParam::LoadFixedAreas(const std::string& path) {
+    CFixedAreaFile::Load(path, *this);
+}
+
+void CMosaicParam::LoadTracks(const std::string& path) {
+    RemoveAllTracks();
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
+        return;
+    }
+    for (Track& track : CTrackFile::Decode(ReadWholeFile(path))) {
+        AppendTrack(std::move(track));
+    }
+}
+
+void CMosaicParam::SaveFixedAreas(const std::string& path) const {
+    CFixedAreaFile::Save(path, *this);
+}
+
+void CMosaicParam::SaveTracks(const std::string& path) const {
+    RemoveQuietly(CDurableFile::TempPath(path));
+    if (m_tracks.empty()) {
+        RemoveQuietly(path);
+        return;
+    }
+    CDurableFile::Replace(path, CTrackFile::Encode(m_tracks));
+}

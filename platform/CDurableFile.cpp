@@ -1,0 +1,63 @@
+#include "platform/CDurableFile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <filesystem>
+#include <system_error>
+#include <unistd.h>
+
+namespace {
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+void RemoveQuietly(const std::string& path) {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+}
+
+} // namespace
+
+std::string CDurableFile::TempPath(const std::string& path) {
+    return path + ".tmp";
+}
+
+bool CDurableFile::Write(const std::string& path, std::string_view bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return false;
+    }
+    const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (written && closed) {
+        return true;
+    }
+    RemoveQuietly(path);
+    return false;
+}
+
+bool CDurableFile::MoveOver(const std::string& from, const std::string& to) {
+    std::error_code error;
+    std::filesystem::rename(from, to, error);
+    if (!error) {
+        return true;
+    }
+    RemoveQuietly(from);
+    return false;
+}
+
+bool CDurableFile::Replace(const std::string& path, std::string_view bytes) {
+    const std::string temp = TempPath(path);
+    return Write(temp, bytes) && MoveOver(temp, path);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Writes files so that a crash or a full disk never leaves a half-written file in place of a
+// good one: the bytes go to a temporary file beside the target, are flushed to the disk, and
+// only then is the temporary renamed over the target.
+class CDurableFile {
+public:
+    // The temporary name used for path.
+    static std::string TempPath(const std::string& path);
+    // Writes bytes to path (created or truncated) and flushes them; on failure the file is
+    // removed. Returns true when every byte reached the disk.
+    static bool Write(const std::string& path, std::string_view bytes);
+    // Renames from over to (replacing it); on failure from is removed and to is untouched.
+    static bool MoveOver(const std::string& from, const std::string& to);
+    // Writes bytes to the temporary name and renames it over path.
+    static bool Replace(const std::string& path, std::string_view bytes);
+};
