@@ -1,0 +1,152 @@
+#include "mosaic/CMosaicParam.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr T_RECT kA{10, 10, 50, 50};
+constexpr T_RECT kB{30, 30, 80, 80};
+constexpr T_RECT kC{0, 0, 5, 5};
+
+// Three tracks: 0 over frames 10..12 (kA), 1 over frames 11..12 (kB), 2 at frame 12 (kC).
+CMosaicParam ThreeTracks() {
+    CMosaicParam model;
+    for (std::int32_t frame = 10; frame <= 12; ++frame) {
+        model.SetTrackRect(0, kA, frame);
+    }
+    model.SetTrackRect(1, kB, 11);
+    model.SetTrackRect(1, kB, 12);
+    model.SetTrackRect(2, kC, 12);
+    return model;
+}
+
+} // namespace
+
+TEST(MosaicParam, StartsFromTheTypeWithItsDefaultSize) {
+    const int expected[] = {30, 20, 10, 5, 10, 10, 10, 15, 10, 5};
+    for (int id = 0; id < 10; ++id) {
+        EXPECT_EQ(CMosaicParam::DefaultSize(id), expected[id]) << id;
+    }
+    EXPECT_EQ(CMosaicParam::DefaultSize(-1), 10);
+    EXPECT_EQ(CMosaicParam::DefaultSize(10), 10);
+
+    const CMosaicParam blur(7);
+    EXPECT_EQ(blur.enable, 1);
+    EXPECT_EQ(blur.type, 7);
+    EXPECT_EQ(blur.size, 15);
+    EXPECT_FALSE(blur.HasRegions());
+}
+
+TEST(MosaicParam, SetTrackRectAppendsNewTracksAtTheEndAndReplacesExistingFrames) {
+    CMosaicParam model = ThreeTracks();
+    model.SetTrackRect(model.TrackCount() + 5, kC, 40);
+    ASSERT_EQ(model.TrackCount(), 4);
+    EXPECT_EQ(model.Tracks()[3], (CMosaicParam::Track{{kC, 40}}));
+
+    // A frame already held keeps its place and frame; a new frame goes to the end.
+    model.SetTrackRect(0, kC, 11);
+    model.SetTrackRect(0, kB, 9);
+    EXPECT_EQ(model.Tracks()[0], (CMosaicParam::Track{{kA, 10}, {kC, 11}, {kA, 12}, {kB, 9}}));
+
+    model.SetTrackRect(-1, kA, 1);
+    EXPECT_EQ(model.TrackCount(), 4);
+}
+
+TEST(MosaicParam, TrackRectAndHitTestAnswerOnlyForCoveredFrames) {
+    const CMosaicParam model = ThreeTracks();
+    EXPECT_EQ(model.GetTrackRect(1, 11), kB);
+    EXPECT_TRUE(model.GetTrackRect(1, 10).IsEmpty());
+    EXPECT_EQ(model.GetTrackRect(3, 12), T_RECT{});
+    EXPECT_EQ(model.GetTrackRect(-1, 12), T_RECT{});
+
+    // Where tracks overlap the most recent one wins; right and bottom are outside.
+    EXPECT_EQ(model.HitTestTrack(40, 40, 11), 1);
+    EXPECT_EQ(model.HitTestTrack(40, 40, 10), 0);
+    EXPECT_EQ(model.HitTestTrack(2, 2, 12), 2);
+    EXPECT_EQ(model.HitTestTrack(5, 2, 12), -1);
+    EXPECT_EQ(model.HitTestTrack(40, 40, 13), -1);
+}
+
+TEST(MosaicParam, DeleteTrackFromCutsTheTailAndDropsEmptiedTracks) {
+    CMosaicParam model = ThreeTracks();
+    model.DeleteTrackFrom(0, 11);
+    EXPECT_EQ(model.Tracks()[0], (CMosaicParam::Track{{kA, 10}}));
+
+    model.DeleteTrackFrom(0, 99);
+    EXPECT_EQ(model.Tracks()[0].size(), 1u);
+
+    // At the first frame the whole track goes and the later ones move down.
+    model.DeleteTrackFrom(0, 10);
+    ASSERT_EQ(model.TrackCount(), 2);
+    EXPECT_EQ(model.HitTestTrack(40, 40, 11), 0);
+    EXPECT_EQ(model.HitTestTrack(2, 2, 12), 1);
+
+    model.DeleteTrackFrom(7, 12);
+    model.DeleteTrackFrom(-1, 12);
+    EXPECT_EQ(model.TrackCount(), 2);
+}
+
+TEST(MosaicParam, RemovalsIgnoreIndexesOutsideTheLists) {
+    CMosaicParam model = ThreeTracks();
+    model.DeleteTrack(1);
+    ASSERT_EQ(model.TrackCount(), 2);
+    EXPECT_EQ(model.Tracks()[1].front().rect, kC);
+    model.DeleteTrack(2);
+    model.DeleteTrack(-1);
+    EXPECT_EQ(model.TrackCount(), 2);
+    model.RemoveAllTracks();
+    EXPECT_EQ(model.TrackCount(), 0);
+
+    model.AddFixedArea(kA);
+    model.AddFixedArea(kB);
+    model.AddFixedArea(kC);
+    model.DeleteFixedArea(1);
+    EXPECT_EQ(model.FixedAreas(), (std::vector<T_RECT>{kA, kC}));
+    model.DeleteFixedArea(2);
+    model.DeleteFixedArea(-1);
+    EXPECT_EQ(model.FixedAreas().size(), 2u);
+    model.RemoveAllFixedAreas();
+    EXPECT_FALSE(model.HasRegions());
+
+    model.AppendTrack({});
+    EXPECT_EQ(model.TrackCount(), 0);
+}
+
+TEST(MosaicParam, SetTypeFollowsTheDocumentAndReportsWhetherRegionsChanged) {
+    CMosaicParam model(2);
+    std::int32_t sizeId = 2;
+    EXPECT_FALSE(model.SetType(7, sizeId, true));
+    EXPECT_EQ(sizeId, 7);
+    EXPECT_EQ(model.type, 7);
+    EXPECT_EQ(model.size, 15);
+
+    EXPECT_FALSE(model.SetType(0, sizeId, false));
+    EXPECT_EQ(sizeId, 0);
+    EXPECT_EQ(model.type, 7);
+    EXPECT_EQ(model.size, 15);
+
+    model.SetTrackRect(0, kA, 0);
+    EXPECT_TRUE(model.SetType(3, sizeId, true));
+    EXPECT_EQ(model.size, 5);
+}
+
+TEST(MosaicParam, StrengthKeysActOnlyOnBlurTypesWithinTheirLimits) {
+    CMosaicParam model(8);
+    model.size = 33;
+    EXPECT_TRUE(model.ResetBlurSize(8));
+    EXPECT_EQ(model.size, 10);
+
+    model.size = 33;
+    EXPECT_FALSE(model.ResetBlurSize(2));
+    EXPECT_FALSE(model.StepBlurSize(2, 1));
+    EXPECT_EQ(model.size, 33);
+
+    model.size = 49;
+    EXPECT_TRUE(model.StepBlurSize(7, 1));
+    EXPECT_TRUE(model.StepBlurSize(7, 1));
+    EXPECT_EQ(model.size, 50);
+    model.size = 6;
+    EXPECT_TRUE(model.StepBlurSize(9, -1));
+    EXPECT_TRUE(model.StepBlurSize(9, -1));
+    EXPECT_EQ(model.size, 5);
+}

@@ -1,0 +1,71 @@
+#include "platform/RX40dCXMLOld.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class ProgressFileXml : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "quorvel-xml-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        m_dir = pattern;
+        m_path = (m_dir / "doc.xml").string();
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    std::string Attribute(RX40dCXMLOld& xml, const char* name, const char* element) {
+        std::string value = "unchanged";
+        xml.GetAttributeValue(value, name, element, 0, nullptr, 0);
+        return value;
+    }
+
+    fs::path m_dir;
+    std::string m_path;
+};
+
+} // namespace
+
+TEST_F(ProgressFileXml, ParentsAreCountedInDocumentOrderOverTheWholeDocument) {
+    std::ofstream(m_path) << R"(<r><a><b id="0"/><x><a><b id="1"/></a></x></a><a><b id="2"/></a>
+        <a><b id="3"/><b id="4"/></a></r>)";
+    RX40dCXMLOld xml(m_path);
+    const char* expected[] = {"0", "1", "2", "3"};
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_EQ(xml.SetParentNode("a", i), 1);
+        EXPECT_EQ(Attribute(xml, "id", "b"), expected[i]);
+    }
+    EXPECT_EQ(xml.GetNodeCount("b", nullptr, 0), 2);
+
+    // No such parent: nothing is addressed until a parent is found again.
+    EXPECT_EQ(xml.SetParentNode("a", 4), 0);
+    EXPECT_EQ(xml.GetNodeCount("b", nullptr, 0), 0);
+    EXPECT_EQ(Attribute(xml, "id", "b"), "");
+    EXPECT_EQ(xml.AddNode("b", 0, nullptr, 0), 0);
+    EXPECT_EQ(xml.SetParentNode("a", -1), 0);
+    ASSERT_EQ(xml.SetParentNode("r", 0), 1);
+    EXPECT_EQ(xml.GetNodeCount("a", nullptr, 0), 3);
+}
+
+TEST_F(ProgressFileXml, BuiltDocumentIsWrittenToTheBoundPath) {
+    std::ofstream(m_path) << "<old><kept/></old>";
+    RX40dCXMLOld xml(m_path);
+    ASSERT_EQ(xml.SetTopNode("top"), 1);
+    ASSERT_EQ(xml.AddNode("item", 0, "text", 0), 1);
+    ASSERT_EQ(xml.SetAttribute("v", "1", "item", 0, nullptr, 0), 1);
+    ASSERT_EQ(xml.SetAttribute("v", "2", "item", 0, nullptr, 0), 1);
+    EXPECT_EQ(xml.SetAttribute("v", "1", "item", 1, nullptr, 0), 0);
+    ASSERT_EQ(xml.Save(), 1);
+
+    RX40dCXMLOld reread(m_path);
+    EXPECT_EQ(reread.SetParentNode("old", 0), 0);
+    ASSERT_EQ(reread.SetParentNode("top", 0), 1);
+    EXPECT_EQ(Attribute(reread, "v", "item"), "2");
+    EXPECT_EQ(Attribute(reread, "missing", "item"), "");
+}
