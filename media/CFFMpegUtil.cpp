@@ -1,0 +1,138 @@
+#include "media/CFFMpegUtil.h"
+
+#include "media/CConverterCommand.h"
+#include "media/CFormatIniFile.h"
+#include "platform/CProcessRunner.h"
+#include "platform/IProgress.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <strings.h>
+
+namespace {
+
+constexpr int kTitleConverting = 2022;
+constexpr int kTitleSeparating = 2023;
+constexpr int kTitleJoining = 2024;
+constexpr int kPollMs = 50;
+
+std::string LogPath(const std::string& dataDir) {
+    return (std::filesystem::path(dataDir) / CFFMpegUtil::LogName).string();
+}
+
+} // namespace
+
+CFFMpegUtil::CFFMpegUtil(std::string programDir, const std::string& dataDir, IProgress& progress,
+                         TextLookup loadString)
+    : m_log(LogPath(dataDir)), m_programDir(std::move(programDir)), m_progress(progress),
+      m_loadString(std::move(loadString)) {}
+
+CFFMpegUtil::~CFFMpegUtil() {
+    m_log.Write("----------\n");
+}
+
+std::string CFFMpegUtil::ToolPath() const {
+    return (std::filesystem::path(m_programDir) / "misc" / "ffmpeg").string();
+}
+
+bool CFFMpegUtil::IsM2ts(const std::string& input) {
+    const std::size_t dot = input.rfind('.');
+    return dot != std::string::npos && strcasecmp(input.c_str() + dot + 1, "m2ts") == 0;
+}
+
+std::string CFFMpegUtil::ProgressCaption(const std::string& title, std::uintmax_t bytes) {
+    char size[64] = {};
+    std::snprintf(size, sizeof size, "... %.1f MB", static_cast<double>(bytes) / 1024.0 / 1024.0);
+    return title + size;
+}
+
+bool CFFMpegUtil::Execute(const CConverterCommand& command, const std::string& title) {
+    const std::string tool = ToolPath();
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(tool, ec)) {
+        return false;
+    }
+    m_log.Write(CCommandLog::TimeStamp() + " " + command.Text() + "\n");
+    std::vector<std::string> argv{tool};
+    argv.insert(argv.end(), command.Arguments().begin(), command.Arguments().end());
+    CProcessRunner process;
+    if (!process.Start(tool, argv)) {
+        return false;
+    }
+    const bool shown = m_progress.Create();
+    m_progress.SetMarquee();
+    m_progress.SetCaption("");
+    for (bool finished = false; !finished;) {
+        finished = process.WaitFor(kPollMs);
+        ShowOutputSize(title);
+        m_progress.Pump();
+    }
+    if (shown) {
+        m_progress.Destroy();
+    }
+    return true;
+}
+
+void CFFMpegUtil::ShowOutputSize(const std::string& title) {
+    std::error_code ec;
+    const std::uintmax_t bytes = std::filesystem::file_size(m_outputFile, ec);
+    if (!ec) {
+        m_progress.SetCaption(ProgressCaption(title, bytes));
+    }
+}
+
+bool CFFMpegUtil::Run(const char* tag, const std::string& output, const CConverterCommand& command,
+                      int titleId) {
+    m_log.Write(tag);
+    m_outputFile = output;
+    return Execute(command, m_loadString(titleId));
+}
+
+bool CFFMpegUtil::ConvertVideo(const std::string& input, const std::string& output,
+                               const std::string& codec, const std::string& bitRate,
+                               const std::string& extraOptions) {
+    const std::string rate = IsM2ts(input) ? "-r 29.97 " : "";
+    CConverterCommand command;
+    command.AddOptions("-i ").AddPath(input);
+    command.AddOptions(" -vcodec " + (codec.empty() ? std::string("msmpeg4v2") : codec) + " -b " +
+                       (bitRate.empty() ? std::string("30000") : bitRate) + "k -y  -an " + rate +
+                       extraOptions + " ");
+    command.AddPath(output);
+    return Run("[V]:", output, command, kTitleConverting);
+}
+
+bool CFFMpegUtil::SeparateAudio(const std::string& input, const std::string& output) {
+    CConverterCommand command;
+    command.AddOptions("-i ").AddPath(input).AddOptions(" -vn -y ").AddPath(output);
+    return Run("[A]:", output, command, kTitleSeparating);
+}
+
+bool CFFMpegUtil::ConvertImage(const std::string& input, const std::string& output) {
+    CConverterCommand command;
+    command.AddOptions("-i ").AddPath(input).AddOptions(" -f image2 -pix_fmt rgb24 ");
+    command.AddPath(output);
+    return Run("[B]:", output, command, kTitleConverting);
+}
+
+bool CFFMpegUtil::JoinAudio(const std::string& video, const std::string& audio,
+                            const std::string& output, bool shortest) {
+    CConverterCommand command;
+    command.AddOptions("-i ").AddPath(video).AddOptions(" -i ").AddPath(audio);
+    command.AddOptions(std::string(" -vcodec copy -sameq -acodec copy -async 2 ") +
+                       (shortest ? "-shortest" : "") + " ");
+    command.AddPath(output);
+    return Run("[U]:", output, command, kTitleJoining);
+}
+
+bool CFFMpegUtil::ConvertFormat(const std::string& input, const std::string& output,
+                                int profileIndex, bool stillImage) {
+    const std::string profile = CFormatIniFile(m_programDir, stillImage).Command(profileIndex);
+    CConverterCommand command;
+    if (profile.empty()) {
+        command.AddOptions("-i ").AddPath(input).AddOptions(" -y -sameq ").AddPath(output);
+    } else {
+        command = CConverterCommand::FromTemplate(profile, input, output,
+                                                  IsM2ts(input) ? "-r 29.97" : "");
+    }
+    return Run("[F]:", output, command, kTitleConverting);
+}

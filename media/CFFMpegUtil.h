@@ -1,0 +1,56 @@
+#pragma once
+
+#include "media/CCommandLog.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class CConverterCommand;
+class IProgress;
+
+// Runs the converter tool "misc/ffmpeg" of the program folder for the five kinds of conversion,
+// logs every command to "QV_command.log" in the data folder and shows the output's growth in
+// the progress window while the tool runs. A result of true says only that the tool started.
+class CFFMpegUtil {
+public:
+    // Text of the string table by id: titles 2022, 2023 and 2024.
+    using TextLookup = std::function<std::string(int id)>;
+
+    CFFMpegUtil(std::string programDir, const std::string& dataDir, IProgress& progress,
+                TextLookup loadString);
+    virtual ~CFFMpegUtil();
+    CFFMpegUtil(const CFFMpegUtil&) = delete;
+    CFFMpegUtil& operator=(const CFFMpegUtil&) = delete;
+
+    bool Execute(const CConverterCommand& command, const std::string& title);
+
+    bool ConvertVideo(const std::string& input, const std::string& output, const std::string& codec,
+                      const std::string& bitRate, const std::string& extraOptions);
+    bool SeparateAudio(const std::string& input, const std::string& output);
+    bool ConvertImage(const std::string& input, const std::string& output);
+    bool JoinAudio(const std::string& video, const std::string& audio, const std::string& output,
+                   bool shortest);
+    // profileIndex counts from 0 in the profile section of the document's kind.
+    bool ConvertFormat(const std::string& input, const std::string& output, int profileIndex,
+                       bool stillImage);
+
+    bool IsLogOpen() const { return m_log.IsOpen(); }
+    std::string ToolPath() const;
+
+    static constexpr const char* LogName = "QV_command.log";
+    static std::string ProgressCaption(const std::string& title, std::uintmax_t bytes);
+    // "-r 29.97" belongs to an input whose extension is m2ts, in any case.
+    static bool IsM2ts(const std::string& input);
+
+private:
+    std::string m_outputFile;
+    CCommandLog m_log;
+    std::string m_programDir;
+    IProgress& m_progress;
+    TextLookup m_loadString;
+
+    bool Run(const char* tag, const std::string& output, const CConverterCommand& command,
+             int titleId);
+    void ShowOutputSize(const std::string& title);
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The conversion profiles offered by Save: "profile_x64.ini" in the program folder, section
+// "Image" for a still image and "Output" for a movie, each profile a FilterN/CommandN pair.
+class CFormatIniFile {
+public:
+    CFormatIniFile(const std::string& programDir, bool stillImage);
+    virtual ~CFormatIniFile();
+
+    // The Save dialog's filter: every filter joined, then "|"; the AVI filter when none.
+    std::string GetFilterString() const;
+    const std::vector<std::string>& Filters() const { return m_filters; }
+    const std::vector<std::string>& Commands() const { return m_commands; }
+    // Command number index (zero-based), or the empty text outside the list.
+    std::string Command(int index) const;
+
+    static constexpr const char* FileName = "profile_x64.ini";
+
+private:
+    std::string m_path;
+    std::vector<std::string> m_filters;
+    std::vector<std::string> m_commands;
+};

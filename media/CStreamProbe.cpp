@@ -1,0 +1,50 @@
+#include "media/CStreamProbe.h"
+
+extern "C" {
+#include <libavformat/avformat.h>
+}
+
+#include <memory>
+
+namespace {
+
+struct FormatCloser {
+    void operator()(AVFormatContext* context) const { avformat_close_input(&context); }
+};
+using FormatPtr = std::unique_ptr<AVFormatContext, FormatCloser>;
+
+FormatPtr OpenFormat(const std::string& path) {
+    AVFormatContext* context = nullptr;
+    if (avformat_open_input(&context, path.c_str(), nullptr, nullptr) < 0) {
+        return nullptr;
+    }
+    FormatPtr owned(context);
+    if (avformat_find_stream_info(context, nullptr) < 0) {
+        return nullptr;
+    }
+    return owned;
+}
+
+} // namespace
+
+CStreamProbe::CStreamProbe(const std::string& path) {
+    const FormatPtr format = OpenFormat(path);
+    if (!format) {
+        return;
+    }
+    m_open = true;
+    for (unsigned i = 0; i < format->nb_streams; ++i) {
+        const AVCodecParameters* codec = format->streams[i]->codecpar;
+        if (codec->codec_type == AVMEDIA_TYPE_AUDIO) {
+            ++m_audioStreams;
+        } else if (codec->codec_type == AVMEDIA_TYPE_VIDEO && m_videoStreams++ == 0) {
+            m_videoCodecId = codec->codec_id;
+            m_width = codec->width;
+            m_height = codec->height;
+        }
+    }
+}
+
+bool CStreamProbe::IsDvVideo() const {
+    return m_videoCodecId == AV_CODEC_ID_DVVIDEO;
+}

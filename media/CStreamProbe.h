@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+// What libavformat finds in a media file: the codec and picture size of the first video stream
+// and how many video and sound streams there are. The file is closed again at once.
+class CStreamProbe {
+public:
+    explicit CStreamProbe(const std::string& path);
+
+    bool IsOpen() const { return m_open; }
+    // The libavcodec id of the first video stream's codec; 0 (none) without video.
+    int VideoCodecId() const { return m_videoCodecId; }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    int VideoStreams() const { return m_videoStreams; }
+    int AudioStreams() const { return m_audioStreams; }
+    bool IsDvVideo() const;
+
+private:
+    bool m_open = false;
+    int m_videoCodecId = 0;
+    int m_width = 0;
+    int m_height = 0;
+    int m_videoStreams = 0;
+    int m_audioStreams = 0;
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+// One child process started from an argument vector (never through a shell), with its input
+// from /dev/null and its output discarded. The destructor waits for a child still running.
+class CProcessRunner {
+public:
+    CProcessRunner() = default;
+    ~CProcessRunner();
+    CProcessRunner(const CProcessRunner&) = delete;
+    CProcessRunner& operator=(const CProcessRunner&) = delete;
+
+    // argv[0] names the program by path; the environment and folder are the caller's.
+    bool Start(const std::string& program, const std::vector<std::string>& argv);
+    // Waits up to milliseconds for the child to end; true once it has ended.
+    bool WaitFor(int milliseconds);
+    // Exit status of an ended child, -1 when it did not exit normally or has not ended.
+    int ExitCode() const { return m_exitCode; }
+
+private:
+    pid_t m_pid = -1;
+    bool m_finished = false;
+    int m_exitCode = -1;
+
+    bool Poll();
+};

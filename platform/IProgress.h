@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+// The progress window of long operations: the GUI shows a modeless dialog that disables the
+// main window, the command-line renderer writes to stderr, tests record what they are told.
+class IProgress {
+public:
+    virtual ~IProgress() = default;
+    // Shows the window; false when it cannot be shown (the operation then runs without it).
+    virtual bool Create() = 0;
+    // An operation of unknown length: a running bar without a percentage.
+    virtual void SetMarquee() = 0;
+    virtual void SetRange(int lower, int upper) = 0;
+    virtual void SetCaption(const std::string& caption) = 0;
+    virtual void UpdatePercent(int position) = 0;
+    // Keeps the user interface alive while the caller blocks.
+    virtual void Pump() = 0;
+    virtual void Destroy() = 0;
+};

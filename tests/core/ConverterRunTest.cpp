@@ -1,0 +1,166 @@
+#include "ConverterFixture.h"
+
+#include "media/CFFMpegUtil.h"
+
+#include <regex>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Records its arguments NUL-separated beside itself and makes a sparse 5 GiB output file.
+constexpr const char* kFakeTool = R"(#!/bin/sh
+printf '%s\0' "$@" > "$(dirname "$0")/args"
+for last; do :; done
+truncate -s 5G -- "$last"
+)";
+
+constexpr const char* kProfiles = R"([output]
+filter1=With a command|*.mp4|
+COMMAND1=-i "<%input%>" <AVOptions> -c:v libx264 -y "<%output%>"
+Filter2=Without a command|*.mkv|
+)";
+
+class ConverterRun : public ConverterFixture {
+protected:
+    void SetUp() override {
+        ConverterFixture::SetUp();
+        fs::create_directories(m_dir / "prog" / "misc");
+        fs::create_directories(m_dir / "data");
+        std::ofstream(m_dir / "prog" / "misc" / "ffmpeg") << kFakeTool;
+        fs::permissions(m_dir / "prog" / "misc" / "ffmpeg", fs::perms::owner_all);
+        std::ofstream(m_dir / "prog" / "profile_x64.ini") << kProfiles;
+    }
+
+    CFFMpegUtil* MakeUtil() {
+        m_util = std::make_unique<CFFMpegUtil>(Path("prog"), Path("data"), m_progress,
+                                               &ConverterFixture::EnglishText);
+        return m_util.get();
+    }
+
+    // The log lines after the runner has gone.
+    std::vector<std::string> LogLines() {
+        m_util.reset();
+        std::vector<std::string> lines;
+        std::istringstream log(ReadAll(Path("data/QV_command.log")));
+        for (std::string line; std::getline(log, line);) {
+            lines.push_back(line);
+        }
+        return lines;
+    }
+
+    std::vector<std::string> ToolArguments() const {
+        std::vector<std::string> args;
+        std::istringstream in(ReadAll(Path("prog/misc/args")));
+        for (std::string arg; std::getline(in, arg, '\0');) {
+            args.push_back(arg);
+        }
+        return args;
+    }
+
+    RecordingProgress m_progress;
+    std::unique_ptr<CFFMpegUtil> m_util;
+};
+
+void ExpectLogLine(const std::string& line, const std::string& tag, const std::string& text) {
+    static const std::regex stamp(R"(^\[[VABUF]\]:\d{4}/\d\d/\d\d \d\d:\d\d:\d\d )");
+    std::smatch match;
+    ASSERT_TRUE(std::regex_search(line, match, stamp)) << line;
+    EXPECT_EQ(line.substr(0, 4), tag);
+    EXPECT_EQ(match.suffix().str(), text);
+}
+
+} // namespace
+
+TEST_F(ConverterRun, LogsEveryCommandExactlyAsBuilt) {
+    CFFMpegUtil* util = MakeUtil();
+    ASSERT_TRUE(util->IsLogOpen());
+    EXPECT_TRUE(util->ConvertVideo("/src/clip.M2TS", "/src/clip.$tmp$.avi", "", "", ""));
+    EXPECT_TRUE(util->ConvertVideo("/src/clip.mts", "/src/clip.$tmp$.avi", "mpeg4", "5000",
+                                   "-s 1920x1080 -aspect 1.7778"));
+    EXPECT_TRUE(util->SeparateAudio("/src/clip.mts", "/src/clip.$tmp$.wav"));
+    EXPECT_TRUE(util->ConvertImage("/src/a.jpg", "/src/a.$tmp$.bmp"));
+    EXPECT_TRUE(util->JoinAudio("/o/t.$out$.avi", "/src/clip.$tmp$.wav", "/o/t.avi", false));
+    EXPECT_TRUE(util->JoinAudio("/o/t.$out$.avi", "/src/clip.$tmp$.wav", "/o/t.avi", true));
+    EXPECT_TRUE(util->ConvertFormat("/o/in.m2ts", "/o/t.mp4", 0, false));
+    EXPECT_TRUE(util->ConvertFormat("/o/in.avi", "/o/t.mp4", -1, false));
+    EXPECT_TRUE(util->ConvertFormat("/o/in.avi", "/o/t.mp4", 2, false));
+    EXPECT_TRUE(util->ConvertFormat("/o/in.avi", "/o/t.mkv", 1, false));
+    EXPECT_TRUE(util->ConvertFormat("/o/in.bmp", "/o/t.png", 0, true));
+
+    const std::vector<std::string> lines = LogLines();
+    ASSERT_EQ(lines.size(), 12u);
+    ExpectLogLine(lines[0], "[V]:",
+                  R"(-i "/src/clip.M2TS" -vcodec msmpeg4v2 -b 30000k -y  -an -r 29.97  )"
+                  R"("/src/clip.$tmp$.avi")");
+    ExpectLogLine(lines[1], "[V]:",
+                  R"(-i "/src/clip.mts" -vcodec mpeg4 -b 5000k -y  -an -s 1920x1080 )"
+                  R"(-aspect 1.7778 "/src/clip.$tmp$.avi")");
+    ExpectLogLine(lines[2], "[A]:", R"(-i "/src/clip.mts" -vn -y "/src/clip.$tmp$.wav")");
+    ExpectLogLine(lines[3],
+                  "[B]:", R"(-i "/src/a.jpg" -f image2 -pix_fmt rgb24 "/src/a.$tmp$.bmp")");
+    ExpectLogLine(lines[4], "[U]:",
+                  R"(-i "/o/t.$out$.avi" -i "/src/clip.$tmp$.wav" -vcodec copy -sameq )"
+                  R"(-acodec copy -async 2  "/o/t.avi")");
+    ExpectLogLine(lines[5], "[U]:",
+                  R"(-i "/o/t.$out$.avi" -i "/src/clip.$tmp$.wav" -vcodec copy -sameq )"
+                  R"(-acodec copy -async 2 -shortest "/o/t.avi")");
+    ExpectLogLine(lines[6], "[F]:", R"(-i "/o/in.m2ts" -r 29.97 -c:v libx264 -y "/o/t.mp4")");
+    for (int i : {7, 8, 9}) {
+        const std::string target = i == 9 ? "/o/t.mkv" : "/o/t.mp4";
+        ExpectLogLine(lines[i], "[F]:", R"(-i "/o/in.avi" -y -sameq ")" + target + "\"");
+    }
+    // A still image reads the "Image" section, which this profile file lacks.
+    ExpectLogLine(lines[10], "[F]:", R"(-i "/o/in.bmp" -y -sameq "/o/t.png")");
+    EXPECT_EQ(lines[11], "----------");
+}
+
+TEST_F(ConverterRun, AnyFileNameReachesTheToolAsOneArgument) {
+    const std::string odd = "-odd \"quoted\" $HOME 'ü' name.mp4";
+    const std::string output = Path("-out \"q\" $(echo x) ü.avi");
+    CFFMpegUtil* util = MakeUtil();
+    ASSERT_TRUE(util->ConvertVideo(odd, output, "", "", "-vf transpose=1"));
+    EXPECT_EQ(ToolArguments(),
+              (std::vector<std::string>{"-i", "./" + odd, "-vcodec", "msmpeg4v2", "-b", "30000k",
+                                        "-y", "-an", "-vf", "transpose=1", output}));
+
+    ASSERT_TRUE(util->ConvertFormat(odd, output, 0, false));
+    EXPECT_EQ(ToolArguments(),
+              (std::vector<std::string>{"-i", "./" + odd, "-c:v", "libx264", "-y", output}));
+    EXPECT_TRUE(fs::exists(output));
+}
+
+TEST_F(ConverterRun, ShowsTheOutputSizeBeyondFourGigabytes) {
+    CFFMpegUtil* util = MakeUtil();
+    ASSERT_TRUE(util->SeparateAudio(Path("in.mp4"), Path("out.wav")));
+    EXPECT_EQ(m_progress.created, 1);
+    EXPECT_EQ(m_progress.destroyed, 1);
+    EXPECT_TRUE(m_progress.marquee);
+    EXPECT_GE(m_progress.pumps, 1);
+    ASSERT_FALSE(m_progress.captions.empty());
+    EXPECT_EQ(m_progress.captions.front(), "");
+    EXPECT_EQ(m_progress.captions.back(), "Separation of the audio stream... 5120.0 MB");
+}
+
+TEST_F(ConverterRun, MissingToolRunsNothingAndLogsOnlyTheTags) {
+    fs::remove(m_dir / "prog" / "misc" / "ffmpeg");
+    CFFMpegUtil* util = MakeUtil();
+    EXPECT_FALSE(util->SeparateAudio(Path("in.mp4"), Path("out.wav")));
+    EXPECT_FALSE(util->ConvertImage(Path("in.jpg"), Path("out.bmp")));
+    EXPECT_EQ(m_progress.created, 0);
+    m_util.reset();
+    EXPECT_EQ(ReadAll(Path("data/QV_command.log")), "[A]:[B]:----------\n");
+}
+
+TEST_F(ConverterRun, SecondRunnerConvertsUnloggedWhileTheFirstHoldsTheLog) {
+    CFFMpegUtil* first = MakeUtil();
+    CFFMpegUtil second(Path("prog"), Path("data"), m_progress, &ConverterFixture::EnglishText);
+    EXPECT_TRUE(first->IsLogOpen());
+    EXPECT_FALSE(second.IsLogOpen());
+    EXPECT_TRUE(second.ConvertImage(Path("in.jpg"), Path("second.bmp")));
+    EXPECT_TRUE(first->ConvertImage(Path("in.jpg"), Path("first.bmp")));
+    const std::vector<std::string> lines = LogLines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_NE(lines[0].find("first.bmp"), std::string::npos);
+    EXPECT_EQ(lines[1], "----------");
+}
