@@ -22,7 +22,7 @@ void CInifileManager::Load() {
     SizeID = ini.ReadInt("SizeID", 2);
     HoriLengthFromCenter = ini.ReadInt("HoriLengthFromCenter", 50);
     VertLengthFromCenter = ini.ReadInt("VertLengthFromCenter", 50);
-    PlaySpeedRate = CNumberText::ParseDecimal(ini.ReadString("PlaySpeedRate", "1.0"));
+    PlaySpeedRate = CNumberText::ParseFloat(ini.ReadString("PlaySpeedRate", "1.0"));
     LoopPlay = ini.ReadInt("LoopPlay", 0);
     FilterIndex = ini.ReadInt("FilterIndex", 1);
     OpenFilterIndex = ini.ReadInt("OpenFilterIndex", 1);

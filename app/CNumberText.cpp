@@ -1,47 +1,49 @@
 #include "app/CNumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
 namespace {
 
-std::string_view SkipBlanks(std::string_view text) {
+// Skips leading blanks and one sign; returns true for a minus sign.
+bool SkipBlanksAndSign(std::string_view& text) {
     const auto first = text.find_first_not_of(" \t\r\n\f\v");
-    return first == std::string_view::npos ? std::string_view{} : text.substr(first);
+    text.remove_prefix(first == std::string_view::npos ? text.size() : first);
+    if (text.empty() || (text.front() != '+' && text.front() != '-')) {
+        return false;
+    }
+    const bool negative = text.front() == '-';
+    text.remove_prefix(1);
+    return negative;
+}
+
+bool StartsWithDigit(std::string_view text) {
+    return !text.empty() && text.front() >= '0' && text.front() <= '9';
 }
 
 } // namespace
 
 std::int32_t CNumberText::ParseLeadingInt(std::string_view text) {
-    text = SkipBlanks(text);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    constexpr std::int64_t limit = std::int64_t(std::numeric_limits<std::int32_t>::max()) + 1;
+    const bool negative = SkipBlanksAndSign(text);
+    constexpr std::int64_t limit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
     std::int64_t magnitude = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            break;
-        }
-        magnitude = std::min<std::int64_t>(magnitude * 10 + (c - '0'), limit);
+    for (; StartsWithDigit(text); text.remove_prefix(1)) {
+        magnitude = std::min(magnitude * 10 + (text.front() - '0'), limit);
     }
-    const std::int64_t value = negative ? -magnitude : std::min(magnitude, limit - 1);
-    return static_cast<std::int32_t>(value);
+    return static_cast<std::int32_t>(negative ? -magnitude : std::min(magnitude, limit - 1));
 }
 
-float CNumberText::ParseDecimal(std::string_view text) {
-    text = SkipBlanks(text);
-    if (!text.empty() && text.front() == '+') {
-        text.remove_prefix(1);
-    }
+float CNumberText::ParseFloat(std::string_view text) {
+    const bool negative = SkipBlanksAndSign(text);
+    const bool startsNumber = StartsWithDigit(text) || (text.size() > 1 && text.front() == '.' &&
+                                                        StartsWithDigit(text.substr(1)));
     float value = 0.0f;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec == std::errc::invalid_argument) {
+    if (!startsNumber ||
+        std::from_chars(text.data(), text.data() + text.size(), value).ec != std::errc{}) {
         return 0.0f;
     }
-    return value;
+    return negative ? -value : value;
 }
 
 std::string CNumberText::FormatInt(std::int32_t value) {

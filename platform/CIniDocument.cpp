@@ -1,31 +1,15 @@
 #include "platform/CIniDocument.h"
 
-#include <algorithm>
+#include "platform/CAsciiText.h"
 
 namespace {
-
-std::string_view Trim(std::string_view text) {
-    constexpr std::string_view blanks = " \t\r\n\f\v";
-    const auto first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(blanks);
-    return text.substr(first, last - first + 1);
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return lower(x) == lower(y); });
-}
 
 bool IsComment(std::string_view line) {
     return !line.empty() && line.front() == ';';
 }
 
 std::optional<std::string_view> SectionName(std::string_view line) {
-    const std::string_view trimmed = Trim(line);
+    const std::string_view trimmed = CAsciiText::Trim(line);
     if (trimmed.empty() || trimmed.front() != '[') {
         return std::nullopt;
     }
@@ -33,7 +17,7 @@ std::optional<std::string_view> SectionName(std::string_view line) {
     if (close == std::string_view::npos) {
         return std::nullopt;
     }
-    return Trim(trimmed.substr(1, close - 1));
+    return CAsciiText::Trim(trimmed.substr(1, close - 1));
 }
 
 bool HasLineBreak(std::string_view text) {
@@ -72,7 +56,7 @@ CIniDocument::CIniDocument(std::string_view text) {
 std::optional<CIniDocument::Range> CIniDocument::findSection(std::string_view section) const {
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
         const auto name = SectionName(m_lines[i]);
-        if (!name || !EqualNoCase(*name, Trim(section))) {
+        if (!name || !CAsciiText::EqualNoCase(*name, CAsciiText::Trim(section))) {
             continue;
         }
         std::size_t end = i + 1;
@@ -91,7 +75,8 @@ std::optional<std::size_t> CIniDocument::findKey(const Range& range, std::string
         if (IsComment(line) || equals == std::string_view::npos) {
             continue;
         }
-        if (EqualNoCase(Trim(line.substr(0, equals)), Trim(key))) {
+        if (CAsciiText::EqualNoCase(CAsciiText::Trim(line.substr(0, equals)),
+                                    CAsciiText::Trim(key))) {
             return i;
         }
     }
@@ -100,7 +85,7 @@ std::optional<std::size_t> CIniDocument::findKey(const Range& range, std::string
 
 std::size_t CIniDocument::insertionPoint(const Range& range) const {
     std::size_t point = range.end;
-    while (point > range.header + 1 && Trim(m_lines[point - 1]).empty()) {
+    while (point > range.header + 1 && CAsciiText::Trim(m_lines[point - 1]).empty()) {
         --point;
     }
     return point;
@@ -116,7 +101,7 @@ std::optional<std::string> CIniDocument::Get(std::string_view section, std::stri
         return std::nullopt;
     }
     const std::string_view text = m_lines[*line];
-    return std::string(Unquote(Trim(text.substr(text.find('=') + 1))));
+    return std::string(Unquote(CAsciiText::Trim(text.substr(text.find('=') + 1))));
 }
 
 bool CIniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
@@ -127,7 +112,7 @@ bool CIniDocument::Set(std::string_view section, std::string_view key, std::stri
     std::string line = std::string(key) + "=" + std::string(value);
     auto range = findSection(section);
     if (!range) {
-        if (!m_lines.empty() && !Trim(m_lines.back()).empty()) {
+        if (!m_lines.empty() && !CAsciiText::Trim(m_lines.back()).empty()) {
             m_lines.emplace_back();
         }
         m_lines.push_back("[" + std::string(section) + "]");

@@ -1,10 +1,10 @@
 #include "platform/CTextFile.h"
 
+#include "platform/CDurableFile.h"
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -21,17 +21,11 @@ std::optional<std::string> CTextFile::Read(const std::string& path) {
     return std::move(text).str();
 }
 
-bool CTextFile::writeNew(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(text.data(), std::streamsize(text.size()));
-    out.flush();
-    return bool(out);
-}
-
 bool CTextFile::WriteReplacing(const std::string& path, const std::string& text) {
     std::error_code ec;
     fs::path target = path;
     if (fs::is_symlink(target, ec)) {
+        // Replace the file the link points to, not the link.
         target = fs::canonical(target, ec);
         if (ec) {
             return false;
@@ -42,19 +36,12 @@ bool CTextFile::WriteReplacing(const std::string& path, const std::string& text)
     if (exists && (status.permissions() & fs::perms::owner_write) == fs::perms::none) {
         return false;
     }
-    fs::path temp = target;
-    temp += ".tmp" + std::to_string(::getpid());
-    if (!writeNew(temp.string(), text)) {
-        fs::remove(temp, ec);
+    const std::string temp = CDurableFile::TempPath(target.string());
+    if (!CDurableFile::Write(temp, text)) {
         return false;
     }
     if (exists) {
         fs::permissions(temp, status.permissions(), ec);
     }
-    fs::rename(temp, target, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        return false;
-    }
-    return true;
+    return CDurableFile::MoveOver(temp, target.string());
 }

@@ -10,7 +10,4 @@ public:
     static std::optional<std::string> Read(const std::string& path);
     // Fails for a target whose owner may not write it, as the user asked it be kept.
     static bool WriteReplacing(const std::string& path, const std::string& text);
-
-private:
-    static bool writeNew(const std::string& path, const std::string& text);
 };

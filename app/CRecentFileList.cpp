@@ -1,0 +1,55 @@
+#include "app/CRecentFileList.h"
+
+#include "app/RX40CVMIniFile.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr const char* Section = "Recent File List";
+
+std::string KeyOf(std::size_t index) {
+    return "File" + std::to_string(index + 1);
+}
+
+} // namespace
+
+CRecentFileList::CRecentFileList(std::string profilePath) : m_profilePath(std::move(profilePath)) {}
+
+void CRecentFileList::Load() {
+    RX40CVMIniFile ini(m_profilePath);
+    ini.SetSection(Section);
+    m_files.clear();
+    for (std::size_t i = 0; i < MaxEntries; ++i) {
+        const std::string file = ini.ReadString(KeyOf(i), "");
+        if (!file.empty()) {
+            m_files.push_back(file);
+        }
+    }
+}
+
+void CRecentFileList::Save() const {
+    RX40CVMIniFile ini(m_profilePath);
+    ini.SetSection(Section);
+    for (std::size_t i = 0; i < MaxEntries; ++i) {
+        if (i < m_files.size()) {
+            ini.WriteString(KeyOf(i), m_files[i]);
+        } else {
+            ini.DeleteKey(KeyOf(i));
+        }
+    }
+}
+
+void CRecentFileList::Add(const std::string& path) {
+    std::erase(m_files, path);
+    m_files.insert(m_files.begin(), path);
+    if (m_files.size() > MaxEntries) {
+        m_files.resize(MaxEntries);
+    }
+}
+
+void CRecentFileList::Remove(std::size_t index) {
+    if (index < m_files.size()) {
+        m_files.erase(m_files.begin() + std::ptrdiff_t(index));
+    }
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/CInifileManager.h"
+#include "app/CRecentFileList.h"
+#include "app/RX40sCLocale.h"
+#include "app/ui/CQtMessageBox.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CMainFrame;
+
+// The application object: prepares folders, settings and language, creates the main window,
+// and saves the settings at exit. One instance; others reach it through GetApp().
+class CVexoViewerApp {
+public:
+    // The running executable.
+    CVexoViewerApp();
+    // Acts as the program at modulePath (its folder, name and version record).
+    explicit CVexoViewerApp(std::string modulePath);
+    virtual ~CVexoViewerApp();
+    CVexoViewerApp(const CVexoViewerApp&) = delete;
+    CVexoViewerApp& operator=(const CVexoViewerApp&) = delete;
+
+    static CVexoViewerApp* GetApp();
+
+    // arguments: the command line without the program name. False ends the program.
+    virtual bool InitInstance(const std::vector<std::string>& arguments);
+    virtual int ExitInstance();
+
+    CMainFrame* GetMainWnd() const { return m_pMainWnd.get(); }
+    const std::string& GetProfileName() const { return m_strProfileName; }
+    CRecentFileList* GetRecentFileList() const { return m_pRecentFileList.get(); }
+
+    std::string m_strExeDir;  // with a trailing slash
+    std::string m_strDataDir; // with a trailing slash; empty without a configuration folder
+    CInifileManager* m_pSettings = nullptr;
+    std::string m_strStartFile;
+    RX40sCLocale m_locale;
+
+private:
+    void prepareSettings();
+    void selectLanguage();
+    bool createMainWindow();
+
+    std::string m_modulePath;
+    std::string m_strProfileName;
+    std::unique_ptr<CRecentFileList> m_pRecentFileList;
+    std::unique_ptr<CMainFrame> m_pMainWnd;
+    CQtMessageBox m_messageBox;
+};

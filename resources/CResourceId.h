@@ -1,0 +1,40 @@
+#pragma once
+
+// Numbers of the program's texts that are not command ids. Command prompts and menu item
+// captions are found under the command's own id.
+struct CResourceId {
+    // Menu popups (menu captions).
+    static constexpr int MenuFile = 1;
+    static constexpr int MenuView = 2;
+    static constexpr int MenuToolbar = 3;
+    static constexpr int MenuMode = 4;
+    static constexpr int MenuMovie = 5;
+    static constexpr int MenuHelp = 6;
+    static constexpr int MenuContextMosaic = 7;
+    static constexpr int MenuContextMosaicEx = 8;
+
+    // Strings.
+    static constexpr int DocumentTemplate = 128; // "title\n..." of the one document type
+    static constexpr int RatePaneWidth = 2000;
+    static constexpr int SliderBarCaption = 2006;
+    static constexpr int StandardBarCaption = 2007;
+    static constexpr int MovieBarCaption = 2008;
+    static constexpr int OptionBarCaption = 2009;
+    static constexpr int MosaicTypeBarCaption = 2010;
+    static constexpr int ThirdPaneWidth = 2011;
+    static constexpr int FixedModeLabel = 2012;
+    static constexpr int MovingModeLabel = 2013;
+    static constexpr int PreviewModeLabel = 2014;
+    static constexpr int HelpNotOpened = 2016;
+    static constexpr int SaveChangesQuestion = 2017;
+    static constexpr int OpenFilter = 2019;
+    static constexpr int FileNotRecognized = 2020;
+    static constexpr int SaveOntoSource = 2021;
+    static constexpr int FormatConverting = 2022;
+    static constexpr int SeparatingAudio = 2023;
+    static constexpr int JoiningAudio = 2024;
+    static constexpr int MosaicInProcess = 2025;
+    static constexpr int ReadOnlySourceFolder = 2030;
+    static constexpr int SizePaneWidth = 2034;
+    static constexpr int IdleMessage = 57345;
+};

@@ -1,0 +1,213 @@
+#include "resources/CStringTableText.h"
+
+// The tables are kept as their text, one entry a line; see CStringTable for the format.
+
+std::string_view CStringTableText::English() {
+    return R"TABLE(# Texts by number. \n is a line break, \t a tab, \\ a backslash; the text starts after the first tab.
+[strings]
+128	Quorvel\n \nVexoVie\n\n\nVexoViewer.Document\nVexoVie Document
+2000	WWWWWWWWWWWWWW
+2006	Slider
+2007	Mosaic
+2008	Movie
+2009	Option
+2010	Mosaic Size
+2011	  
+2012	[ Fixed Mosaic Mode ]
+2013	[ Moving Mosaic Mode ]
+2014	[ Preview Mode ]
+2016	Could not open the Help file.\nAcrobatReader If you have not installed, please install it.
+2017	This video has been changed.Save?\n\n[ Yes ]\t\t: Save.\n[ No ]\t\t: To continue without saving.\n[ Cancel ]\t: To abort the process.
+2019	Movie files|*.avi;*.m2ts;*.mts;*.mov;*.mpg;*.mpeg;*.mp4;*.wmv|Image files|*.bmp;*.jpg;*.jpeg|All Files(*.*)|*.*||
+2020	This file is not recognized by Quorvel for files, could not be opened.\n\n%1
+2021	Save the file that you can not currently open.\nPlease specify a different file.
+2022	Format Converting
+2023	Separation of the audio stream
+2024	Bond in the audio stream
+2025	Mosaic in the process ...
+2030	CD-ROM read-only attribute if the data folder and read from the HDD to copy please.
+2034	WWWWWWWWWWWWWWW
+57345	 
+57601	Existing Open.\n[F1] Open
+57600	Close file\nClose
+32792	Save\n[F5] Save
+32802	Save the progress of the mosaic.\nSaving the middle course
+32780	Save current frame as a bitmap.\nSave Bitmap
+32800	To play a saved movie.\nPlay a saved movie
+32803	Remove all mosaic.\nRemove all mosaic
+57616	Open this document
+57617	Open this document
+57618	Open this document
+57619	Open this document
+57665	Quit the application; prompts to save data\nExit
+32782	Deinterlacing ON/OFF\n[F9] Deinterlacing
+59392	Standard toolbar show/hide\nStandard Toolbar Toggle
+32793	Movie Toolbar show/hide\nMovie Toolbar Toggle
+32794	Option Toolbar show/hide\nOption Toolbar Toggle
+32784	Slider Toolbar show/hide\nSlider Toolbar Toggle
+32795	Mosaic size Toolbar show/hide\nMosaic size Toolbar Toggle
+59393	Statusbar show/hide\nStatusbar Toggle
+32789	Drag and drop to set the mosaic area.\n[F2] Fixed mosaic mode
+32790	Set mosaic area to track.\n[F3] Moving mosaic mode
+32791	Preview\n[F4] Preview mode
+32774	View the first frame.\n[Home] First frame
+32775	View the previous frame.\n[<-] Previous frame
+32801	Play(with audio)\n[F6] Play(with audio)
+32772	Stop playing.\n[F7] Stop
+32773	Play/Stop\n[F8] Play/Stop
+32776	View the next frame.\n[->] Mext frame
+32777	View the last frame.\n[End] Last frame
+32799	Continuous Play\nContinuous Play
+32798	Help\nHelp
+57664	Display program information, version number and copyright\nAbout
+[menus]
+1	File(&F)
+2	View(&V)
+3	Toolbar(&T)
+4	Mode(&M)
+5	Movie(&O)
+6	Help(&H)
+7	Mosaic
+8	MosaicEx
+57601	Open(&O)...\tF1
+57600	Close(&C)\tCtrl + W
+32792	Save(&M)...\tF5
+32802	Saving the middle course(&F)
+32780	Saved as a bitmap(&S)...
+32800	Play a saved movie(&P)...\tF10
+32803	Remove all mosaic(&A)
+57616	Recent Files
+57665	Exit(&X)
+32804	Display in video size (&V)
+32782	Deinterlacing(&D)\tF9
+59392	Standard(&M)
+32793	Movie(&O)
+32794	Option(&P)
+32784	Slider(&S)
+32795	Mosaic Size(&Z)
+59393	Statusbar(&S)
+32789	Fixed mosaic mode(&F)\tF2
+32790	Moving mosaic mode(&M)\tF3
+32791	Preview mode(&P)\tF4
+32774	First(&F)\tHome
+32775	Back(&B)\t<-
+32801	Play(with audio)(&A)\tF6
+32772	Stop(&S)\tF7
+32773	Play(&P)\tF8
+32776	Next(&N)\t->
+32777	Last(&L)\tEnd
+32799	Continuous Play(&O)
+32798	Quorvel Help(&H)...
+57664	Version Information(&A)...
+32786	Delete(&D)
+32796	Cancel(&C)
+32787	Remove All(&D)
+32788	Remove this frame after(&F)
+32797	Modification(&M)
+)TABLE";
+}
+
+std::string_view CStringTableText::Japanese() {
+    return R"TABLE(# Texts by number. \n is a line break, \t a tab, \\ a backslash; the text starts after the first tab.
+[strings]
+128	Quorvel\n \nVexoVie\n\n\nVexoViewer.Document\nVexoVie Document
+2000	WWWWWWWWWWWWWW
+2006	スライダー
+2007	モザイク
+2008	動画
+2009	オプション
+2010	モザイクサイズ
+2011	  
+2012	[ 固定モザイクモード ]
+2013	[ 移動モザイクモード ]
+2014	[ プレビューモード ]
+2016	ヘルプファイルを開くことができませんでした。\nAcrobatReaderをインストールしていない場合はインストールしてください。
+2017	この動画はモザイクが追加されています。動画を保存しますか？\n\n[ はい ]\t\t: 保存する。\n[ いいえ ]\t\t: 保存せずに処理を続行する。\n[ キャンセル ]\t: 処理を中止する。
+2019	動画ファイル|*.avi;*.m2ts;*.mts;*.mov;*.mpg;*.mpeg;*.mp4;*.wmv|静止画ファイル|*.bmp;*.jpg;*.jpeg|すべてのファイル(*.*)|*.*||
+2020	このファイルはQuorvelで認識できないファイルのため、開くことが出来ませんでした。\n\n%1
+2021	現在開いているファイルに上書き保存することは出来ません。\n別のファイルを指定してください。
+2022	フォーマット変換中
+2023	音声ストリーム分離中
+2024	音声ストリーム結合中
+2025	モザイク処理中...
+2030	CD-ROMなどの読み取り専用属性フォルダのデータの場合は\nHDDにコピーしてから読み込んでください。
+2034	WWWWWWWWWWWWWWW
+57345	 
+57601	既存のファイルを開く\n[F1] 開く
+57600	ファイルを閉じる\n閉じる
+32792	保存\n[F5] 保存
+32802	モザイクの途中経過を保存\n途中経過の保存
+32780	カレントフレームをビットマップとして保存\nビットマップ保存
+32800	保存した動画の再生\n保存した動画の再生
+32803	すべてのモザイクを削除\nすべてのモザイクを削除
+57616	この文書を開く
+57617	この文書を開く
+57618	この文書を開く
+57619	この文書を開く
+57665	終了\n終了
+32782	インターレース除去 ON/OFF\n[F9] インターレース除去
+59392	モザイクツールバーの表示/非表示\nモザイクツールバーの表示切り替え
+32793	動画ツールバーの表示/非表示\n動画ツールバーの表示切り替え
+32794	オプションツールバーの表示/非表示\nオプションツールバーの表示切り替え
+32784	スライダーツールバーの表示/非表示\nスライダーツールバーの表示切り替え
+32795	モザイクサイズツールバーの表示/非表示\nモザイクサイズツールバーの表示切り替え
+59393	ステータスバーの表示/非表示\nステータスバーの表示切り替え
+32789	ドラッグ&ドロップでモザイク領域を設定\n[F2] 固定モザイクモード
+32790	モザイク領域を追跡して設定\n[F3] 移動モザイクモード
+32791	プレビュー表示\n[F4] プレビューモード
+32774	先頭フレームを表示\n[Home] 先頭フレーム
+32775	前のフレームを表示\n[<-] 前のフレーム
+32801	動画を再生（音声つき）\n[F6] 再生（音声つき）
+32772	再生を停止\n[F7] 停止
+32773	動画を再生/停止\n[F8] 再生/停止
+32776	次のフレームを表示\n[->] 次のフレーム
+32777	最終フレームを表示\n[End] 最終フレーム
+32799	連続再生\n連続再生
+32798	ヘルプの表示\nヘルプ
+57664	ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝそして著作権を表示\nﾊﾞｰｼﾞｮﾝ情報
+[menus]
+1	ファイル(&F)
+2	表示(&V)
+3	ツール バー(&T)
+4	モード(&M)
+5	動画(&O)
+6	ヘルプ(&H)
+7	Mosaic
+8	MosaicEx
+57601	開く(&O)...\tF1
+57600	閉じる(&C)\tCtrl + W
+32792	保存(&M)...\tF5
+32802	途中経過の保存(&F)
+32780	ビットマップとして保存(&S)...
+32800	保存した動画の再生(&P)...\tF10
+32803	すべてのモザイクを削除(&A)
+57616	最近使ったﾌｧｲﾙ
+57665	終了(&X)
+32804	動画サイズで表示(&V)
+32782	インターレース除去(&D)\tF9
+59392	標準(&M)
+32793	動画(&O)
+32794	オプション(&P)
+32784	スライダー(&S)
+32795	モザイクサイズ(&Z)
+59393	ステータス バー(&S)
+32789	固定モザイクモード(&F)\tF2
+32790	移動モザイクモード(&M)\tF3
+32791	プレビューモード(&P)\tF4
+32774	最初(&F)\tHome
+32775	戻る(&B)\t<-
+32801	再生（音声つき）(&A)\tF6
+32772	停止(&S)\tF7
+32773	再生(&P)\tF8
+32776	進む(&N)\t->
+32777	最後(&L)\tEnd
+32799	連続再生(&O)
+32798	Quorvel ヘルプ(&H)...
+57664	バージョン情報(&A)...
+32786	削除(&D)
+32796	キャンセル(&C)
+32787	すべて削除(&D)
+32788	このフレーム以降を削除(&F)
+32797	修正(&M)
+)TABLE";
+}
