@@ -1,0 +1,82 @@
+#pragma once
+
+#include "media/CAVPtr.h"
+#include "media/CFrameBuffer.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// Opens one video file, learns its picture size, frame rate, pixel aspect and frame range, and
+// decodes the frame with a given index into a 24-bit BGR top-down picture (m_bmpFrame).
+// Frame indexes are timestamps in the video stream's time base (an AVI counts in frames).
+class RX40sCFFmpeg {
+public:
+    RX40sCFFmpeg();
+    virtual ~RX40sCFFmpeg();
+    RX40sCFFmpeg(const RX40sCFFmpeg&) = delete;
+    RX40sCFFmpeg& operator=(const RX40sCFFmpeg&) = delete;
+
+    // Closes what was open, opens the file, reads its properties, allocates the three pictures.
+    virtual int Open(const std::string& path);
+    // Releases the decoders and the demuxer; keeps the pictures.
+    void Close();
+    // Makes m_bmpFrame hold the first picture whose timestamp is index or more. Past the end
+    // the previous picture stays and the result is still 1; a decode error gives 0.
+    int DecodeFrame(std::int64_t index);
+
+    std::string m_strFilePath;
+    AVFormatContextPtr m_pFormatContext;
+    std::int32_t m_nVideoStream = -1;
+    AVCodecContextPtr m_pVideoCodecContext;
+    const AVCodec* m_pVideoCodec = nullptr;
+    std::int32_t m_nWidth = 0;
+    std::int32_t m_nHeight = 0;
+    double m_dDuration = 0.0;
+    AVRational m_rFrameRate{0, 1};
+    AVRational m_rSampleAspect{0, 1};
+    double m_dSampleAspect = 0.0;
+    std::int64_t m_nFirstFrame = 0;
+    std::int64_t m_nLastFrame = 0;
+    std::int64_t m_nCurrentFrame = 0;
+    CFrameBuffer m_bmpFrame;
+    AVFramePtr m_pRgbFrame;
+    AVFramePtr m_pYuvFrame;
+    AVFramePtr m_pExportRgbFrame;
+    std::int32_t m_nAudioStream = -1;
+    AVCodecContextPtr m_pAudioCodecContext;
+    const AVCodec* m_pAudioCodec = nullptr;
+
+protected:
+    void FreePictures();
+
+private:
+    enum class Next { Picture, End, Error };
+
+    bool OpenFile(const std::string& path);
+    bool OpenVideoDecoder();
+    bool OpenAudioDecoder();
+    static bool OpenDecoder(const AVStream& stream, AVCodecContextPtr& context,
+                            const AVCodec*& codec);
+    int FirstStreamOf(AVMediaType type) const;
+    void ReadStreamProperties();
+    void TakePictureProperties(AVFrame& picture);
+    void TakeFrameRange();
+    bool AllocatePictures();
+    static AVFramePtr AllocatePicture(AVPixelFormat format, int width, int height);
+    bool Rewind(std::int64_t index);
+    Next SeekToPictureAt(std::int64_t index, AVFrame& picture);
+    Next NextPicture(AVFrame& picture);
+    bool SendNextPacket();
+    bool ConvertToRgb(const AVFrame& picture);
+    void CopyRgbToFrame();
+
+    AVPacketPtr m_packet;
+    AVFramePtr m_scratch;
+    SwsContextPtr m_scaler;
+    bool m_draining = false;
+    // The index that can be decoded on without a seek: the one after the picture last shown.
+    std::optional<std::int64_t> m_nextInSequence;
+    // Decode timestamp of the first video packet read after the last seek.
+    std::optional<std::int64_t> m_landedAt;
+};
