@@ -1,0 +1,99 @@
+#include "media/KQ22sCVideoInfo.h"
+
+#include "app/CNumberText.h"
+#include "media/CUtf8Scope.h"
+#include "platform/CMessageBoxSeam.h"
+
+#include <charconv>
+#include <string_view>
+
+namespace {
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The leading decimal number of a text ("0.889", " -1.5x"); 0 when it starts with none.
+double LeadingDouble(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t\r\n\f\v");
+    text.remove_prefix(first == std::string_view::npos ? text.size() : first);
+    const bool negative = !text.empty() && text.front() == '-';
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        text.remove_prefix(1);
+    }
+    const bool startsNumber =
+        !text.empty() &&
+        (IsDigit(text.front()) || (text.size() > 1 && text.front() == '.' && IsDigit(text[1])));
+    double value = 0.0;
+    if (!startsNumber ||
+        std::from_chars(text.data(), text.data() + text.size(), value).ec != std::errc()) {
+        return 0.0;
+    }
+    return negative ? -value : value;
+}
+
+} // namespace
+
+KQ22sCVideoInfo::KQ22sCVideoInfo(const std::string& programDir)
+    : KQ22sCVideoInfo(CMediaInfoLibrary::Shared(programDir)) {}
+
+KQ22sCVideoInfo::KQ22sCVideoInfo(CMediaInfoLibrary& library)
+    : m_library(library), m_api(library.Load()) {
+    if (m_api) {
+        m_handle = m_api->New();
+    }
+}
+
+KQ22sCVideoInfo::~KQ22sCVideoInfo() {
+    CloseFile();
+    if (m_handle) {
+        m_api->Delete(m_handle);
+    }
+}
+
+int KQ22sCVideoInfo::Open(const std::string& path) {
+    if (!m_handle) {
+        CMessageBoxSeam::Show("Load Error (" + m_library.ShownName() + ")", QV_MB_OK);
+        return 0;
+    }
+    CloseFile();
+    const CUtf8Scope utf8;
+    if (m_api->Open(m_handle, path.c_str()) == 0) {
+        return 0;
+    }
+    m_openFile = path;
+    return 1;
+}
+
+int KQ22sCVideoInfo::GetWidth() const {
+    return CNumberText::ParseLeadingInt(VideoText("Width"));
+}
+
+int KQ22sCVideoInfo::GetHeight() const {
+    return CNumberText::ParseLeadingInt(VideoText("Height"));
+}
+
+int KQ22sCVideoInfo::GetRotation() const {
+    return CNumberText::ParseLeadingInt(VideoText("Rotation"));
+}
+
+double KQ22sCVideoInfo::GetPixelAspectRatio() const {
+    return LeadingDouble(VideoText("PixelAspectRatio"));
+}
+
+std::string KQ22sCVideoInfo::VideoText(const char* parameter) const {
+    if (m_openFile.empty()) {
+        return {};
+    }
+    // The library answers in a buffer it reuses, so the text is copied at once.
+    const char* text = m_api->Get(m_handle, CMediaInfoLibrary::kStreamVideo, 0, parameter,
+                                  CMediaInfoLibrary::kInfoText, CMediaInfoLibrary::kInfoName);
+    return text ? std::string(text) : std::string();
+}
+
+void KQ22sCVideoInfo::CloseFile() {
+    if (!m_openFile.empty()) {
+        m_api->Close(m_handle);
+        m_openFile.clear();
+    }
+}
