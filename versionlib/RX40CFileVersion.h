@@ -13,7 +13,7 @@
 // file's resources or from the version section our own ELF files carry. Texts are UTF-8.
 class RX40DAPP_API RX40CFileVersion {
 public:
-    RX40CFileVersion();                        // the running executable
+    RX40CFileVersion(); // the running executable
     explicit RX40CFileVersion(const std::string& path);
     RX40CFileVersion(const RX40CFileVersion& other);
     RX40CFileVersion& operator=(const RX40CFileVersion& other);
