@@ -1,0 +1,104 @@
+#include "media/CAviVideoStream.h"
+
+#include "media/CBitmapFile.h"
+#include "media/CWorkPaths.h"
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <utility>
+
+CAviVideoStream::CAviVideoStream(std::string workPath, const std::int32_t& sizeIdSetting)
+    : m_strWorkPath(std::move(workPath)), m_mosaic(sizeIdSetting), m_sizeId(sizeIdSetting) {}
+
+CAviVideoStream::~CAviVideoStream() {
+    FreePictures();
+    Close();
+    DeleteWorkingFiles();
+}
+
+void CAviVideoStream::DeleteWorkingFiles() const {
+    std::error_code ignored;
+    if (CWorkPaths::EndsWithNoCase(m_strWorkPath, ".$tmp$.avi")) {
+        std::filesystem::remove(m_strWorkPath, ignored);
+        std::filesystem::remove(CWorkPaths::ReplaceExtension(m_strWorkPath, "wav"), ignored);
+    } else {
+        std::filesystem::remove(CWorkPaths::Stem(m_strWorkPath) + ".$tmp$.wav", ignored);
+    }
+    if (CWorkPaths::EndsWithNoCase(m_strWorkPath, ".$tmp$.bmp")) {
+        std::filesystem::remove(m_strWorkPath, ignored);
+    }
+}
+
+int CAviVideoStream::OpenVideo() {
+    if (Open(m_strWorkPath) == 0) {
+        return 0;
+    }
+    LoadProgress();
+    return 1;
+}
+
+void CAviVideoStream::LoadProgress() {
+    m_mosaic.LoadFixedAreas(CWorkPaths::ReplaceExtension(m_strWorkPath, "eft"));
+    m_mosaic.LoadTracks(CWorkPaths::ReplaceExtension(m_strWorkPath, "eftm"));
+}
+
+int CAviVideoStream::LoadBitmapFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return file ? LoadBitmapFile(file) : 0;
+}
+
+int CAviVideoStream::LoadBitmapFile(std::istream& file) {
+    m_bmpFrame = CFrameBuffer();
+    m_pImageInfo.clear();
+    m_imageBits = CFrameBuffer();
+    std::vector<std::uint8_t> info;
+    CFrameBuffer picture;
+    if (!CBitmapFile::Read(file, picture, info)) {
+        return 0;
+    }
+    m_pImageInfo = std::move(info);
+    m_imageBits = picture;
+    m_bmpFrame = std::move(picture);
+    m_nWidth = m_bmpFrame.Width();
+    m_nHeight = m_bmpFrame.Height();
+    LoadProgress();
+    return 1;
+}
+
+int CAviVideoStream::GetFrame(std::int64_t index, bool lineDouble) {
+    if (IsStillImage()) {
+        m_bmpFrame = m_imageBits;
+        m_painter.PaintFixedAreas(m_bmpFrame, m_mosaic, m_sizeId);
+        return 1;
+    }
+    if (DecodeFrame(index) == 0) {
+        return 0;
+    }
+    if (lineDouble) {
+        CMosaicPainter::DoubleLines(m_bmpFrame);
+    }
+    m_painter.PaintFixedAreas(m_bmpFrame, m_mosaic, m_sizeId);
+    m_painter.PaintTracks(m_bmpFrame, m_mosaic, m_sizeId, static_cast<std::int32_t>(index));
+    return 1;
+}
+
+int CAviVideoStream::SaveFrameBitmap(const std::string& path) {
+    if (GetFrame(m_nCurrentFrame, m_bLineDouble) == 0) {
+        return 0;
+    }
+    return CBitmapFile::Write(path, m_bmpFrame) ? 1 : 0;
+}
+
+std::int32_t CAviVideoStream::GetPlayTimeMs() const {
+    if (m_strFilePath.empty()) {
+        return -1;
+    }
+    const double milliseconds =
+        static_cast<double>(m_nCurrentFrame) / av_q2d(m_rFrameRate) * 1000.0;
+    // A missing frame rate or a time beyond the range of the result has no play time.
+    if (!std::isfinite(milliseconds) || std::fabs(milliseconds) >= 2147483647.0) {
+        return 0;
+    }
+    return static_cast<std::int32_t>(milliseconds);
+}

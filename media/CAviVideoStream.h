@@ -1,0 +1,53 @@
+#pragma once
+
+#include "media/CFrameBuffer.h"
+#include "media/RX40sCFFmpeg.h"
+#include "mosaic/CMosaicPainter.h"
+#include "mosaic/CMosaicParam.h"
+
+#include <cstdint>
+#include <istream>
+#include <string>
+#include <vector>
+
+// The opened picture source of a document: the decoder of the working video, or one still
+// picture loaded from a bitmap file; it carries the document's mosaic and deletes the working
+// files made for it when it goes.
+class CAviVideoStream : public RX40sCFFmpeg {
+public:
+    // sizeIdSetting is the live mosaic type setting: painting reads it at paint time.
+    CAviVideoStream(std::string workPath, const std::int32_t& sizeIdSetting);
+    ~CAviVideoStream() override;
+
+    // Opens the working video and reads the saved progress.
+    int OpenVideo();
+    // Loads a 24-bit bitmap as the single picture of an image document, then the progress.
+    int LoadBitmapFile(std::istream& file);
+    int LoadBitmapFile(const std::string& path);
+    // Reads the progress files named after the working file into m_mosaic.
+    void LoadProgress();
+    // Writes the current frame, with its mosaic, as an uncompressed bitmap file.
+    int SaveFrameBitmap(const std::string& path);
+    // Play time of the current frame in milliseconds; -1 when no video is open.
+    std::int32_t GetPlayTimeMs() const;
+    // Makes the frame picture hold frame index with the mosaic painted on a fresh copy.
+    int GetFrame(std::int64_t index, bool lineDouble);
+
+    bool IsStillImage() const { return !m_pImageInfo.empty(); }
+    bool TopDown() const { return m_bmpFrame.TopDown(); }
+    const CFrameBuffer& Frame() const { return m_bmpFrame; }
+    std::int32_t SizeId() const { return m_sizeId; }
+
+    const std::string m_strWorkPath;
+    bool m_bLineDouble = false;
+    CMosaicParam m_mosaic;
+
+private:
+    void DeleteWorkingFiles() const;
+
+    const std::int32_t& m_sizeId;
+    // The bitmap header block of a loaded image and its untouched pixels.
+    std::vector<std::uint8_t> m_pImageInfo;
+    CFrameBuffer m_imageBits;
+    CMosaicPainter m_painter;
+};
