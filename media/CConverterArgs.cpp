@@ -56,7 +56,8 @@ std::vector<std::string> CConverterArgs::MapAsync(const std::vector<std::string>
     std::string resample;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "-async" && i + 1 < args.size() && !IsInputName(args, i)) {
-            resample = copies ? "" : "aresample=async=" + args[++i];
+            const std::string& samples = args[++i];
+            resample = copies ? "" : "aresample=async=" + samples;
             continue;
         }
         out.push_back(args[i]);

@@ -17,4 +17,18 @@ public:
     // Keeps the user interface alive while the caller blocks.
     virtual void Pump() = 0;
     virtual void Destroy() = 0;
+
+    // "42%" for position in lower..upper; beyond the range it wraps, except that exactly 100
+    // stays. Empty for an empty range.
+    static std::string PercentText(int position, int lower, int upper) {
+        if (upper == lower) {
+            return {};
+        }
+        long long percent = (static_cast<long long>(position) - lower) * 100 /
+                            (static_cast<long long>(upper) - lower);
+        if (percent != 100) {
+            percent %= 100;
+        }
+        return std::to_string(percent) + "%";
+    }
 };

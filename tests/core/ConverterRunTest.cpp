@@ -1,6 +1,7 @@
 #include "ConverterFixture.h"
 
 #include "media/CFFMpegUtil.h"
+#include "platform/CConsoleProgress.h"
 
 #include <regex>
 
@@ -163,4 +164,34 @@ TEST_F(ConverterRun, SecondRunnerConvertsUnloggedWhileTheFirstHoldsTheLog) {
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_NE(lines[0].find("first.bmp"), std::string::npos);
     EXPECT_EQ(lines[1], "----------");
+}
+
+TEST(ConverterProgress, PercentWrapsBeyondTheRangeButKeepsTheEnd) {
+    EXPECT_EQ(IProgress::PercentText(42, 0, 100), "42%");
+    EXPECT_EQ(IProgress::PercentText(100, 0, 100), "100%");
+    EXPECT_EQ(IProgress::PercentText(150, 0, 100), "50%");
+    EXPECT_EQ(IProgress::PercentText(7, 5, 9), "50%");
+    EXPECT_EQ(IProgress::PercentText(2000000000, 0, 2100000000), "95%");
+    EXPECT_EQ(IProgress::PercentText(3, 0, 0), "");
+}
+
+TEST_F(ConverterRun, ConsoleProgressRewritesOneLine) {
+    std::FILE* stream = std::tmpfile();
+    ASSERT_NE(stream, nullptr);
+    {
+        CConsoleProgress console(stream);
+        CFFMpegUtil util(Path("prog"), Path("data"), console, &ConverterFixture::EnglishText);
+        ASSERT_TRUE(util.ConvertImage(Path("in.jpg"), Path("out.bmp")));
+        console.Create();
+        console.SetRange(0, 10);
+        console.SetCaption("Export");
+        console.UpdatePercent(5);
+        console.UpdatePercent(5);
+        console.Destroy();
+    }
+    std::rewind(stream);
+    std::string text(256, '\0');
+    text.resize(std::fread(text.data(), 1, text.size(), stream));
+    std::fclose(stream);
+    EXPECT_EQ(text, "\rFormat Converting... 5120.0 MB\n\rExport\rExport 50%\n");
 }

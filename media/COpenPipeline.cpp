@@ -1,0 +1,214 @@
+#include "media/COpenPipeline.h"
+
+#include "media/CStreamProbe.h"
+#include "media/CWorkPaths.h"
+#include "media/KQ22sCVideoInfo.h"
+#include "platform/CMessageBoxSeam.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <charconv>
+#include <filesystem>
+
+namespace {
+
+constexpr int kFileNotRecognized = 2020;
+constexpr int kReadOnlySourceFolder = 2030;
+constexpr const char* kWorkVideo = ".$tmp$.avi";
+constexpr const char* kWorkSound = ".$tmp$.wav";
+constexpr const char* kWorkImage = ".$tmp$.bmp";
+
+bool Exists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+// Numbers in converter arguments never follow the user's locale.
+std::string Fixed4(double value) {
+    char text[32] = {};
+    const auto result =
+        std::to_chars(text, text + sizeof text - 1, value, std::chars_format::fixed, 4);
+    return std::string(text, result.ptr);
+}
+
+std::string SizeOption(int width, int height) {
+    return "-s " + std::to_string(width) + "x" + std::to_string(height);
+}
+
+std::string RotationOption(int rotation) {
+    switch (rotation) {
+    case 90:
+        return " -vf transpose=1 -metadata:s:v:0 rotate=0";
+    case 180:
+        return " -vf hflip,vflip -metadata:s:v:0 rotate=0";
+    case 270:
+        return " -vf transpose=2 -metadata:s:v:0 rotate=0";
+    default:
+        return "";
+    }
+}
+
+// The size that shows the picture with square pixels, width a multiple of 4; 0 when unknown.
+int SquarePixelWidth(int width, int height, double pixelAspect) {
+    if (width <= 0 || height <= 0) {
+        return 0;
+    }
+    const double display = static_cast<double>(width) / height * pixelAspect;
+    if (display <= 0) {
+        return 0;
+    }
+    const int squared = static_cast<int>(height * display + 0.5);
+    return squared - squared % 4;
+}
+
+} // namespace
+
+COpenPipeline::COpenPipeline(CFFMpegUtil& converter, std::string programDir, std::string videoCodec,
+                             std::string bitRate, CFFMpegUtil::TextLookup loadString,
+                             OptionsProbe optionsProbe)
+    : m_converter(converter), m_programDir(std::move(programDir)),
+      m_videoCodec(std::move(videoCodec)), m_bitRate(std::move(bitRate)),
+      m_loadString(std::move(loadString)), m_optionsProbe(std::move(optionsProbe)) {}
+
+std::string COpenPipeline::ReshapeOptions(int width, int height, double pixelAspect, int rotation) {
+    const double aspect = pixelAspect > 0 ? pixelAspect : 1.0;
+    const int squared = SquarePixelWidth(width, height, aspect);
+    std::string options;
+    if (squared > 0 && squared != width) {
+        options = SizeOption(squared, height) + " -aspect " +
+                  Fixed4(static_cast<double>(squared) / height);
+    } else if (width > 0 && height > 0 && height % 2 != 0) {
+        options = SizeOption(width, height + 1);
+    }
+    options += RotationOption(rotation);
+    return options.substr(std::min(options.find_first_not_of(' '), options.size()));
+}
+
+bool COpenPipeline::IsImagePath(const std::string& path) {
+    return CWorkPaths::EndsWithNoCase(path, ".bmp") || CWorkPaths::EndsWithNoCase(path, ".jpg") ||
+           CWorkPaths::EndsWithNoCase(path, ".jpeg");
+}
+
+bool COpenPipeline::Open(const std::string& source) {
+    m_source = source;
+    m_workPath.clear();
+    m_soundPath.clear();
+    m_made.clear();
+    m_stillImage = IsImagePath(source);
+    if (!CanWriteBeside(source)) {
+        return Refuse(kReadOnlySourceFolder);
+    }
+    if (m_stillImage ? OpenImage(source) : OpenMovie(source)) {
+        return true;
+    }
+    Fail();
+    return false;
+}
+
+void COpenPipeline::Fail() {
+    RemoveWorkingFiles();
+    m_workPath.clear();
+    m_soundPath.clear();
+    std::string text = m_loadString(kFileNotRecognized);
+    if (const std::size_t at = text.find("%1"); at != std::string::npos) {
+        text.replace(at, 2, m_source);
+    }
+    CMessageBoxSeam::Show(text, QV_MB_OK);
+}
+
+bool COpenPipeline::Refuse(int messageId) {
+    CMessageBoxSeam::Show(m_loadString(messageId), QV_MB_OK);
+    return false;
+}
+
+bool COpenPipeline::CanWriteBeside(const std::string& source) const {
+    const std::filesystem::path folder = std::filesystem::path(source).parent_path();
+    const std::string probe =
+        (folder.empty() ? std::filesystem::path(".") : folder) / "writeTest.tst";
+    const int fd = open(probe.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return false;
+    }
+    close(fd);
+    unlink(probe.c_str());
+    return true;
+}
+
+std::string COpenPipeline::Claim(const std::string& path) {
+    std::error_code ec;
+    std::filesystem::remove(path, ec);
+    m_made.push_back(path);
+    return path;
+}
+
+void COpenPipeline::RemoveWorkingFiles() {
+    for (const std::string& path : m_made) {
+        std::error_code ec;
+        std::filesystem::remove(path, ec);
+    }
+    m_made.clear();
+}
+
+bool COpenPipeline::OpenImage(const std::string& source) {
+    const std::string target = Claim(CWorkPaths::Stem(source) + kWorkImage);
+    if (!m_converter.ConvertImage(source, target) || !Exists(target)) {
+        return false;
+    }
+    m_workPath = target;
+    return true;
+}
+
+bool COpenPipeline::OpenMovie(const std::string& source) {
+    const std::string options = ProbeOptions(source);
+    const std::string video = Claim(CWorkPaths::Stem(source) + kWorkVideo);
+    Claim(CWorkPaths::Stem(source) + kWorkSound);
+    m_workPath = source;
+    if (!CWorkPaths::EndsWithNoCase(source, ".avi") || !options.empty()) {
+        if (!ConvertMovie(source, options)) {
+            return false;
+        }
+    }
+    const CStreamProbe opened(m_workPath);
+    if (!opened.IsOpen() || opened.VideoStreams() == 0) {
+        return false;
+    }
+    // A working video that is DV itself is not converted onto itself.
+    if (opened.IsDvVideo() && m_workPath != video && !ConvertMovie(m_workPath, options)) {
+        return false;
+    }
+    SeparateSound(source);
+    return true;
+}
+
+bool COpenPipeline::ConvertMovie(const std::string& input, const std::string& options) {
+    const std::string video = CWorkPaths::Stem(m_source) + kWorkVideo;
+    if (!m_converter.ConvertVideo(input, video, m_videoCodec, m_bitRate, options) ||
+        !CStreamProbe(video).IsOpen()) {
+        return false;
+    }
+    m_workPath = video;
+    return true;
+}
+
+void COpenPipeline::SeparateSound(const std::string& source) {
+    const std::string sound = CWorkPaths::Stem(source) + kWorkSound;
+    if (m_converter.SeparateAudio(source, sound)) {
+        m_soundPath = sound;
+        return;
+    }
+    std::error_code ec;
+    std::filesystem::remove(sound, ec);
+}
+
+std::string COpenPipeline::ProbeOptions(const std::string& source) const {
+    if (m_optionsProbe) {
+        return m_optionsProbe(source);
+    }
+    KQ22sCVideoInfo probe(m_programDir);
+    if (!probe.Open(source)) {
+        return {};
+    }
+    return ReshapeOptions(probe.GetWidth(), probe.GetHeight(), probe.GetPixelAspectRatio(),
+                          probe.GetRotation());
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "media/CFFMpegUtil.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// Turns a source file into working files beside it that the video stream can open: a movie
+// into a working AVI (unless it is an AVI that needs nothing) and its separated sound, an image
+// into a 24-bit working bitmap. A failed open leaves none of the files it made.
+class COpenPipeline {
+public:
+    // The reshaping options for a source, as ReshapeOptions computes them from its probe.
+    using OptionsProbe = std::function<std::string(const std::string& source)>;
+
+    // Without optionsProbe the media information probe of the program folder is asked.
+    COpenPipeline(CFFMpegUtil& converter, std::string programDir, std::string videoCodec,
+                  std::string bitRate, CFFMpegUtil::TextLookup loadString,
+                  OptionsProbe optionsProbe = {});
+
+    // Makes the working files for source; false after a failure, reported to the user.
+    bool Open(const std::string& source);
+    // Reports a failure that came after Open (the stream could not open the working file)
+    // and removes the working files.
+    void Fail();
+
+    // The file for the stream: the working video, the source AVI itself, or the bitmap.
+    const std::string& WorkPath() const { return m_workPath; }
+    // The separated sound; empty when the tool could not be run for it.
+    const std::string& SoundPath() const { return m_soundPath; }
+    bool IsStillImage() const { return m_stillImage; }
+
+    // The picture reshaping options of the conversion; empty when nothing needs reshaping.
+    static std::string ReshapeOptions(int width, int height, double pixelAspect, int rotation);
+    static bool IsImagePath(const std::string& path);
+
+private:
+    bool CanWriteBeside(const std::string& source) const;
+    bool OpenImage(const std::string& source);
+    bool OpenMovie(const std::string& source);
+    bool ConvertMovie(const std::string& input, const std::string& options);
+    void SeparateSound(const std::string& source);
+    std::string ProbeOptions(const std::string& source) const;
+    // Removes a file left by an earlier run and remembers it as ours.
+    std::string Claim(const std::string& path);
+    void RemoveWorkingFiles();
+    bool Refuse(int messageId);
+
+    CFFMpegUtil& m_converter;
+    std::string m_programDir;
+    std::string m_videoCodec;
+    std::string m_bitRate;
+    CFFMpegUtil::TextLookup m_loadString;
+    OptionsProbe m_optionsProbe;
+    std::string m_source;
+    std::string m_workPath;
+    std::string m_soundPath;
+    bool m_stillImage = false;
+    std::vector<std::string> m_made;
+};

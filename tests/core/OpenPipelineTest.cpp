@@ -1,0 +1,215 @@
+#include "ConverterFixture.h"
+
+#include "media/COpenPipeline.h"
+#include "media/CStreamProbe.h"
+#include "platform/CMessageBoxSeam.h"
+
+#include <unistd.h>
+
+extern "C" {
+#include <libavcodec/codec_id.h>
+}
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class RecordingMessageBox : public IMessageBox {
+public:
+    int Show(const std::string& text, int) override {
+        texts.push_back(text);
+        return QV_IDOK;
+    }
+    std::vector<std::string> texts;
+};
+
+constexpr const char* kMovieWithSound =
+    "-f lavfi -i testsrc2=size=320x240:rate=25:duration=1 -f lavfi -i sine=duration=1 "
+    "-c:v libx264 -pix_fmt yuv420p -c:a aac -shortest";
+
+class OpenPipeline : public ConverterFixture {
+protected:
+    void SetUp() override {
+        ConverterFixture::SetUp();
+        m_previousBox = CMessageBoxSeam::Install(&m_box);
+        m_util = std::make_unique<CFFMpegUtil>(QUORVEL_BIN_DIR, m_dir.string(), m_progress,
+                                               &OpenPipeline::Text);
+    }
+    void TearDown() override {
+        CMessageBoxSeam::Install(m_previousBox);
+        ConverterFixture::TearDown();
+    }
+
+    static std::string Text(int id) {
+        if (id == 2020) {
+            return "not recognized: %1";
+        }
+        return id == 2030 ? "read-only" : EnglishText(id);
+    }
+
+    COpenPipeline Pipeline(COpenPipeline::OptionsProbe probe = {}) {
+        return COpenPipeline(*m_util, QUORVEL_BIN_DIR, "", "", &OpenPipeline::Text,
+                             std::move(probe));
+    }
+
+    // The names in the folder other than the sources the test made.
+    std::vector<std::string> FolderNames() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(m_dir)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    RecordingMessageBox m_box;
+    IMessageBox* m_previousBox = nullptr;
+    RecordingProgress m_progress;
+    std::unique_ptr<CFFMpegUtil> m_util;
+};
+
+} // namespace
+
+TEST(ReshapeOptions, SquarePixelsEvenHeightAndUprightPicture) {
+    EXPECT_EQ(COpenPipeline::ReshapeOptions(1440, 1080, 1.333, 0), "-s 1920x1080 -aspect 1.7778");
+    EXPECT_EQ(COpenPipeline::ReshapeOptions(720, 480, 0.8889, 0), "-s 640x480 -aspect 1.3333");
+    EXPECT_EQ(COpenPipeline::ReshapeOptions(1918, 1080, 1.0, 0), "-s 1916x1080 -aspect 1.7741");
+    EXPECT_EQ(COpenPipeline::ReshapeOptions(1920, 1080, 1.0, 0), "");
+    EXPECT_EQ(COpenPipeline::ReshapeOptions(1920, 1080, 0.0, 0), "");
+    EXPECT_EQ(COpenPipeline::ReshapeOptions(720, 481, 1.0, 0), "-s 720x482");
+    EXPECT_EQ(COpenPipeline::ReshapeOptions(1920, 1081, 1.0, 0), "-s 1920x1082");
+    // A width that changes keeps an odd height.
+    EXPECT_EQ(COpenPipeline::ReshapeOptions(1440, 1081, 1.333, 0), "-s 1920x1081 -aspect 1.7761");
+    EXPECT_EQ(COpenPipeline::ReshapeOptions(1920, 1080, 1.0, 90),
+              "-vf transpose=1 -metadata:s:v:0 rotate=0");
+    EXPECT_EQ(COpenPipeline::ReshapeOptions(0, 0, 0.0, 180),
+              "-vf hflip,vflip -metadata:s:v:0 rotate=0");
+    EXPECT_EQ(COpenPipeline::ReshapeOptions(320, 240, 1.0, 270),
+              "-vf transpose=2 -metadata:s:v:0 rotate=0");
+    EXPECT_EQ(COpenPipeline::ReshapeOptions(320, 240, 1.0, -90), "");
+    // Without a known size nothing is resized.
+    EXPECT_EQ(COpenPipeline::ReshapeOptions(0, 481, 1.0, 0), "");
+}
+
+TEST_F(OpenPipeline, MovieBecomesWorkingVideoAndSound) {
+    Generate(kMovieWithSound, Path("clip.mp4"));
+    COpenPipeline pipeline = Pipeline();
+    ASSERT_TRUE(pipeline.Open(Path("clip.mp4")));
+    EXPECT_FALSE(pipeline.IsStillImage());
+    EXPECT_EQ(pipeline.WorkPath(), Path("clip.$tmp$.avi"));
+    EXPECT_EQ(pipeline.SoundPath(), Path("clip.$tmp$.wav"));
+    const CStreamProbe video(pipeline.WorkPath());
+    EXPECT_EQ(video.VideoCodecId(), AV_CODEC_ID_MSMPEG4V2);
+    EXPECT_EQ(video.AudioStreams(), 0);
+    EXPECT_EQ(CStreamProbe(pipeline.SoundPath()).AudioStreams(), 1);
+    EXPECT_TRUE(m_box.texts.empty());
+
+    // The stream could not open it after all: every working file goes.
+    pipeline.Fail();
+    EXPECT_EQ(FolderNames(), (std::vector<std::string>{"QV_command.log", "clip.mp4"}));
+    EXPECT_EQ(m_box.texts, (std::vector<std::string>{"not recognized: " + Path("clip.mp4")}));
+}
+
+TEST_F(OpenPipeline, AnamorphicMpeg2GetsSquarePixels) {
+    Generate("-f lavfi -i testsrc2=size=720x480:rate=25:duration=1 -vf setsar=8/9 "
+             "-c:v mpeg2video -f mpeg",
+             Path("dvd.mpg"));
+    COpenPipeline pipeline = Pipeline();
+    ASSERT_TRUE(pipeline.Open(Path("dvd.mpg")));
+    const CStreamProbe video(pipeline.WorkPath());
+    EXPECT_EQ(video.Width(), 640);
+    EXPECT_EQ(video.Height(), 480);
+}
+
+TEST_F(OpenPipeline, PortraitPhoneMovieIsTurnedOnce) {
+    // A landscape picture stored with a quarter turn in the container, as phones record.
+    Generate("-f lavfi -i testsrc2=size=320x240:rate=25:duration=1 -c:v libx264",
+             Path("landscape.mp4"));
+    Generate("-i " + Path("landscape.mp4") + " -c copy -metadata:s:v:0 rotate=90",
+             Path("phone.mp4"));
+    COpenPipeline pipeline = Pipeline();
+    ASSERT_TRUE(pipeline.Open(Path("phone.mp4")));
+    const CStreamProbe video(pipeline.WorkPath());
+    EXPECT_EQ(video.Width(), 240);
+    EXPECT_EQ(video.Height(), 320);
+}
+
+TEST_F(OpenPipeline, SquarePixelAviOpensDirectly) {
+    Generate("-f lavfi -i testsrc2=size=320x240:rate=25:duration=1 -f lavfi -i sine=duration=1 "
+             "-c:v mjpeg -c:a pcm_s16le -shortest",
+             Path("Direct.AVI"));
+    fs::copy_file(Path("Direct.AVI"), Path("Direct.$tmp$.avi"));
+    COpenPipeline pipeline = Pipeline();
+    ASSERT_TRUE(pipeline.Open(Path("Direct.AVI")));
+    EXPECT_EQ(pipeline.WorkPath(), Path("Direct.AVI"));
+    EXPECT_EQ(CStreamProbe(pipeline.SoundPath()).AudioStreams(), 1);
+    // A working video left by an earlier run is gone, not mistaken for this one.
+    EXPECT_FALSE(fs::exists(Path("Direct.$tmp$.avi")));
+}
+
+TEST_F(OpenPipeline, DvAviIsConvertedAfterAll) {
+    Generate("-f lavfi -i testsrc2=size=720x576:rate=25:duration=1 -pix_fmt yuv420p "
+             "-c:v dvvideo",
+             Path("tape.avi"));
+    ASSERT_TRUE(CStreamProbe(Path("tape.avi")).IsDvVideo());
+    // As with a media probe that cannot tell the picture's shape.
+    COpenPipeline pipeline = Pipeline([](const std::string&) { return std::string(); });
+    ASSERT_TRUE(pipeline.Open(Path("tape.avi")));
+    EXPECT_EQ(pipeline.WorkPath(), Path("tape.$tmp$.avi"));
+    EXPECT_EQ(CStreamProbe(pipeline.WorkPath()).VideoCodecId(), AV_CODEC_ID_MSMPEG4V2);
+}
+
+TEST_F(OpenPipeline, MovieWithoutSoundOpensWithoutAStaleSound) {
+    Generate("-f lavfi -i testsrc2=size=320x240:rate=25:duration=1 -c:v libx264",
+             Path("silent.mp4"));
+    std::ofstream(Path("silent.$tmp$.wav")) << "sound of an earlier run";
+    COpenPipeline pipeline = Pipeline();
+    ASSERT_TRUE(pipeline.Open(Path("silent.mp4")));
+    EXPECT_EQ(pipeline.SoundPath(), Path("silent.$tmp$.wav"));
+    EXPECT_FALSE(fs::exists(pipeline.SoundPath()));
+    EXPECT_TRUE(CStreamProbe(pipeline.WorkPath()).IsOpen());
+}
+
+TEST_F(OpenPipeline, JpegBecomesA24BitWorkingBitmap) {
+    Generate("-f lavfi -i testsrc2=size=320x240 -frames:v 1", Path("photo.JPG"));
+    COpenPipeline pipeline = Pipeline();
+    ASSERT_TRUE(pipeline.Open(Path("photo.JPG")));
+    EXPECT_TRUE(pipeline.IsStillImage());
+    EXPECT_EQ(pipeline.WorkPath(), Path("photo.$tmp$.bmp"));
+    const std::string bitmap = ReadAll(pipeline.WorkPath());
+    ASSERT_GT(bitmap.size(), 54u);
+    EXPECT_EQ(bitmap.substr(0, 2), "BM");
+    EXPECT_EQ(bitmap[28], 24);
+}
+
+TEST_F(OpenPipeline, UnreadableSourcesLeaveNothingBehind) {
+    std::ofstream(Path("broken.jpg")) << "not a picture";
+    std::ofstream(Path("broken.$tmp$.bmp")) << "picture of an earlier run";
+    std::ofstream(Path("broken.mp4")) << "not a movie";
+    COpenPipeline pipeline = Pipeline();
+    EXPECT_FALSE(pipeline.Open(Path("broken.jpg")));
+    EXPECT_FALSE(pipeline.Open(Path("broken.mp4")));
+    EXPECT_TRUE(pipeline.WorkPath().empty());
+    EXPECT_EQ(FolderNames(),
+              (std::vector<std::string>{"QV_command.log", "broken.jpg", "broken.mp4"}));
+    EXPECT_EQ(m_box.texts, (std::vector<std::string>{"not recognized: " + Path("broken.jpg"),
+                                                     "not recognized: " + Path("broken.mp4")}));
+}
+
+// Root writes into any folder, so the folder that cannot be written to is one whose name is
+// taken by a file; a folder without write permission is tried as well when not root.
+TEST_F(OpenPipeline, FolderThatCannotBeWrittenIsRefused) {
+    std::ofstream(Path("folder")) << "a file, not a folder";
+    COpenPipeline pipeline = Pipeline();
+    EXPECT_FALSE(pipeline.Open(Path("folder/clip.mp4")));
+    EXPECT_EQ(m_box.texts, (std::vector<std::string>{"read-only"}));
+    if (geteuid() != 0) {
+        fs::create_directory(m_dir / "locked");
+        Generate(kMovieWithSound, Path("locked/clip.mp4"));
+        fs::permissions(m_dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+        EXPECT_FALSE(pipeline.Open(Path("locked/clip.mp4")));
+        EXPECT_EQ(m_box.texts.size(), 2u);
+        EXPECT_EQ(fs::directory_iterator(m_dir / "locked")->path().filename(), "clip.mp4");
+    }
+    EXPECT_EQ(m_progress.created, 0);
+}
