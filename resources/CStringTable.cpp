@@ -88,7 +88,8 @@ void CStringTable::SetLanguage(int languageId) {
 }
 
 int CStringTable::Language() {
-    return g_language;
+    const int language = g_language;
+    return language != 0 ? language : CUserLocale::UserDefaultLanguageId();
 }
 
 std::string CStringTable::Load(int id) {
