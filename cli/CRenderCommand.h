@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+class CAviVideoStream;
+
+// quorvel-render: renders one frame of a working file (an AVI movie or a 24-bit bitmap), with
+// the mosaic of its progress files, into a bitmap file.
+class CRenderCommand {
+public:
+    // Exit codes.
+    static constexpr int kOk = 0;
+    static constexpr int kFailed = 1;
+    static constexpr int kBadArguments = 2;
+
+    CRenderCommand();
+
+    // Reads the arguments after the program name; false with Error() set when they are bad.
+    bool Parse(const std::vector<std::string>& args);
+    // Carries out the parsed command; messages go to err, the usage text to out.
+    int Run(std::ostream& out, std::ostream& err) const;
+
+    const std::string& Error() const { return m_error; }
+    static std::string Usage();
+
+private:
+    struct Option {
+        std::string name;
+        bool takesValue;
+        // Applies the value; false when it is not acceptable.
+        std::function<bool(const std::string&)> apply;
+    };
+
+    bool ParseOption(const std::vector<std::string>& args, std::size_t& i);
+    bool Fail(const std::string& message);
+    int RenderFrame(std::ostream& err) const;
+    bool OpenWorkFile(CAviVideoStream& stream) const;
+
+    std::vector<Option> m_options;
+    std::vector<std::string> m_positional;
+    std::string m_error;
+    bool m_help = false;
+    std::int64_t m_frame = 0;
+    bool m_deinterlace = false;
+    std::optional<int> m_type;
+};

@@ -1,0 +1,20 @@
+#include "cli/CRenderCommand.h"
+
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    try {
+        CRenderCommand command;
+        if (!command.Parse(std::vector<std::string>(argv + 1, argv + argc))) {
+            std::cerr << "quorvel-render: " << command.Error() << "\n";
+            return CRenderCommand::kBadArguments;
+        }
+        return command.Run(std::cout, std::cerr);
+    } catch (const std::exception& error) {
+        std::cerr << "quorvel-render: " << error.what() << "\n";
+        return CRenderCommand::kFailed;
+    }
+}
