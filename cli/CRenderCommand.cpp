@@ -1,6 +1,7 @@
 #include "cli/CRenderCommand.h"
 
 #include "cli/CKeptFiles.h"
+#include "cli/CSourceOpen.h"
 #include "media/CAviVideoStream.h"
 #include "media/CWorkPaths.h"
 #include "mosaic/CMosaicParam.h"
@@ -35,6 +36,11 @@ CRenderCommand::CRenderCommand() {
              m_deinterlace = true;
              return true;
          }},
+        {"--source", false,
+         [this](const std::string&) {
+             m_source = true;
+             return true;
+         }},
         {"--type", true,
          [this](const std::string& v) {
              int id = 0;
@@ -48,7 +54,8 @@ CRenderCommand::CRenderCommand() {
 }
 
 std::string CRenderCommand::Usage() {
-    return "Usage: quorvel-render [--frame N] [--deinterlace] [--type ID] WORKFILE OUTPUT.bmp\n"
+    return "Usage: quorvel-render [--source] [--frame N] [--deinterlace] [--type ID] WORKFILE "
+           "OUTPUT.bmp\n"
            "Renders frame N (default 0) of WORKFILE, an AVI movie or a 24-bit bitmap, with the\n"
            "mosaic of its progress files (WORKFILE's name with the extensions eft and eftm),\n"
            "into the bitmap file OUTPUT.bmp.\n"
@@ -57,6 +64,10 @@ std::string CRenderCommand::Usage() {
            "  --type ID       mosaic type 0-9 instead of the saved one: 0-3 pixelation (extra\n"
            "                  large to small), 4 frosted glass, 5 inversion, 6 black fill,\n"
            "                  7-9 blur (strong to weak); the size becomes the type's default\n"
+           "  --source        WORKFILE is a source file of any kind the program opens (movie\n"
+           "                  or image): it is converted as the program does, into working\n"
+           "                  files beside it that are removed at the end; the progress files\n"
+           "                  then follow the working file's name\n"
            "  --help          show this text\n";
 }
 
@@ -113,10 +124,29 @@ int CRenderCommand::Run(std::ostream& out, std::ostream& err) const {
 }
 
 int CRenderCommand::RenderFrame(std::ostream& err) const {
+    if (m_source) {
+        return RenderSource(err);
+    }
     const std::string& workFile = m_positional[0];
-    const std::string& output = m_positional[1];
     const CKeptFiles kept({workFile, CWorkPaths::ReplaceExtension(workFile, "wav"),
                            CWorkPaths::Stem(workFile) + ".$tmp$.wav"});
+    return RenderWorkFile(workFile, err);
+}
+
+// The stream removes the working files when it goes; the source itself is always kept.
+int CRenderCommand::RenderSource(std::ostream& err) const {
+    const std::string& source = m_positional[0];
+    CSourceOpen opener;
+    if (!opener.Open(source)) {
+        err << "quorvel-render: cannot open " << source << "\n";
+        return kFailed;
+    }
+    const CKeptFiles kept({source});
+    return RenderWorkFile(opener.WorkPath(), err);
+}
+
+int CRenderCommand::RenderWorkFile(const std::string& workFile, std::ostream& err) const {
+    const std::string& output = m_positional[1];
     // The setting the stream paints with; it must outlive the stream.
     std::int32_t sizeId = kDefaultSizeId;
     CAviVideoStream stream(workFile, sizeId);

@@ -40,6 +40,8 @@ private:
     bool Fail(const std::string& message);
     int RenderFrame(std::ostream& err) const;
     bool OpenWorkFile(CAviVideoStream& stream) const;
+    int RenderSource(std::ostream& err) const;
+    int RenderWorkFile(const std::string& workFile, std::ostream& err) const;
 
     std::vector<Option> m_options;
     std::vector<std::string> m_positional;
@@ -47,5 +49,6 @@ private:
     bool m_help = false;
     std::int64_t m_frame = 0;
     bool m_deinterlace = false;
+    bool m_source = false;
     std::optional<int> m_type;
 };

@@ -1,0 +1,30 @@
+#include "cli/CSourceOpen.h"
+
+#include "platform/CProgramFolders.h"
+#include "resources/CStringTable.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string LoadText(int id) {
+    return CStringTable::Load(id);
+}
+
+// Settings "TmpFile_VCodec" and "TmpFile_BitRate(k)" as the program has them by default.
+constexpr const char* kDefaultCodec = "";
+constexpr const char* kDefaultBitRate = "30000";
+
+} // namespace
+
+CSourceOpen::CSourceOpen()
+    : m_progress(stderr),
+      m_converter(CProgramFolders::GetModuleFolder(),
+                  CProgramFolders::GetUserDataFolder(CProgramFolders::GetModuleFolder()),
+                  m_progress, &LoadText),
+      m_pipeline(m_converter, CProgramFolders::GetModuleFolder(), kDefaultCodec, kDefaultBitRate,
+                 &LoadText) {}
+
+bool CSourceOpen::Open(const std::string& source) {
+    return m_pipeline.Open(source);
+}

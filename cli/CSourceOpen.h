@@ -1,0 +1,24 @@
+#pragma once
+
+#include "media/CFFMpegUtil.h"
+#include "media/COpenPipeline.h"
+#include "platform/CConsoleProgress.h"
+
+#include <string>
+
+// The renderer's way in from a source file of any accepted kind: the program's open pipeline
+// with its progress on stderr, the command log in the user's data folder and the default
+// conversion settings. The working files it makes go with the stream opened on them.
+class CSourceOpen {
+public:
+    CSourceOpen();
+
+    // Makes the working files of source; false after a failure, reported on stderr.
+    bool Open(const std::string& source);
+    const std::string& WorkPath() const { return m_pipeline.WorkPath(); }
+
+private:
+    CConsoleProgress m_progress;
+    CFFMpegUtil m_converter;
+    COpenPipeline m_pipeline;
+};

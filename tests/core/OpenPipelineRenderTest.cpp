@@ -1,0 +1,85 @@
+#include "ConverterFixture.h"
+
+#include <sys/wait.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// quorvel-render opening sources through the program's pipeline; its data folder lies in the
+// test's folder, the media in a folder of their own.
+class OpenPipelineRender : public ConverterFixture {
+protected:
+    void SetUp() override {
+        ConverterFixture::SetUp();
+        fs::create_directories(m_dir / "media");
+        Generate("-f lavfi -i testsrc2=size=320x240:rate=25:duration=1 -f lavfi -i "
+                 "sine=duration=1 -c:v libx264 -pix_fmt yuv420p -c:a aac -shortest",
+                 Path("media/clip.mp4"));
+    }
+
+    // Exit code of the renderer; its stderr is kept in m_err.
+    int Render(const std::string& args) {
+        const std::string command = "XDG_CONFIG_HOME='" + Path("config") + "' '" + QUORVEL_BIN_DIR +
+                                    "/quorvel-render' " + args + " 2> '" + Path("stderr.txt") + "'";
+        const int status = std::system(command.c_str());
+        m_err = ReadAll(Path("stderr.txt"));
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    std::vector<std::string> MediaNames() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(m_dir / "media")) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    std::string m_err;
+};
+
+} // namespace
+
+TEST_F(OpenPipelineRender, RendersAFrameOfAMovieSourceAndRemovesTheWorkingFiles) {
+    ASSERT_EQ(Render("--source --frame 10 '" + Path("media/clip.mp4") + "' '" +
+                     Path("media/ten.bmp") + "'"),
+              0)
+        << m_err;
+    ASSERT_EQ(Render("--source '" + Path("media/clip.mp4") + "' '" + Path("media/zero.bmp") + "'"),
+              0)
+        << m_err;
+    const std::string ten = ReadAll(Path("media/ten.bmp"));
+    ASSERT_GT(ten.size(), 320u * 240u * 3u);
+    EXPECT_EQ(ten.substr(0, 2), "BM");
+    EXPECT_NE(ten, ReadAll(Path("media/zero.bmp")));
+    EXPECT_NE(m_err.find("Format Converting... "), std::string::npos);
+    EXPECT_EQ(MediaNames(), (std::vector<std::string>{"clip.mp4", "ten.bmp", "zero.bmp"}));
+
+    const std::string log = ReadAll(Path("config/Velmarro/bin/QV_command.log"));
+    EXPECT_NE(log.find("[V]:"), std::string::npos);
+    EXPECT_NE(log.find("[A]:"), std::string::npos);
+    EXPECT_EQ(log.substr(log.size() - 11), "----------\n");
+}
+
+TEST_F(OpenPipelineRender, OddNamesOpenAsSources) {
+    const std::string movie = Path("media/-a \"quoted\" $clip ü.mp4");
+    fs::rename(Path("media/clip.mp4"), movie);
+    Generate("-f lavfi -i testsrc2=size=320x240 -frames:v 1", Path("media/-photo \".jpg"));
+    ASSERT_EQ(Render("--source --frame 10 -- '" + movie + "' '" + Path("media/movie.bmp") + "'"), 0)
+        << m_err;
+    ASSERT_EQ(Render("--source -- '" + Path("media/-photo \".jpg") + "' '" +
+                     Path("media/photo.bmp") + "'"),
+              0)
+        << m_err;
+    EXPECT_EQ(MediaNames(), (std::vector<std::string>{"-a \"quoted\" $clip ü.mp4", "-photo \".jpg",
+                                                      "movie.bmp", "photo.bmp"}));
+}
+
+TEST_F(OpenPipelineRender, UnreadableSourceFailsAndLeavesNothing) {
+    std::ofstream(Path("media/broken.mp4")) << "not a movie";
+    EXPECT_EQ(Render("--source '" + Path("media/broken.mp4") + "' '" + Path("media/out.bmp") + "'"),
+              1);
+    EXPECT_NE(m_err.find("could not be opened"), std::string::npos) << m_err;
+    EXPECT_EQ(MediaNames(), (std::vector<std::string>{"broken.mp4", "clip.mp4"}));
+}
