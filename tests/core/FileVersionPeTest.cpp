@@ -196,3 +196,18 @@ TEST_F(FileVersionPe, LyingHeadersAndDirectoryCyclesGiveTheEmptyResult) {
         ExpectNoRecord(read(image));
     }
 }
+
+// Thousands of nested nodes, each inside the last: far deeper than any real record.
+TEST_F(FileVersionPe, DeeplyNestedRecordGivesTheEmptyResult) {
+    CVersionRecordBuilder builder;
+    builder.SetFixedFileVersion({1, 0, 0, 0});
+    std::vector<std::uint8_t> record = builder.Build();
+    const std::size_t fixedEnd = record.size();
+    const std::size_t depth = 5000;
+    record.resize(fixedEnd + 8 * depth, 0);
+    for (std::size_t i = 0; i < depth; ++i) {
+        PutLe(record, fixedEnd + 8 * i, 8 * (depth - i), 2);
+    }
+    PutLe(record, 0, record.size(), 2);
+    ExpectNoRecord(read(peImage(record)));
+}
