@@ -161,7 +161,7 @@ void CMosaicParam::LoadFixedAreas(const std::string& path) {
 void CMosaicParam::LoadTracks(const std::string& path) {
     RemoveAllTracks();
     std::error_code error;
-    if (!std::filesystem::exists(path, error)) {
+    if (!std::filesystem::is_regular_file(path, error)) {
         return;
     }
     for (Track& track : CTrackFile::Decode(ReadWholeFile(path))) {

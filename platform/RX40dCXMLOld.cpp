@@ -30,7 +30,7 @@ bool IsElementNamed(const pugi::xml_node& node, const char* name) {
 
 RX40dCXMLOld::RX40dCXMLOld(const std::string& path) : m_path(path) {
     std::error_code error;
-    if (std::filesystem::exists(path, error) && !m_doc.load_file(path.c_str())) {
+    if (std::filesystem::is_regular_file(path, error) && !m_doc.load_file(path.c_str())) {
         m_doc.reset();
     }
     m_parent = m_doc;

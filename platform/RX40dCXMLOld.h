@@ -9,7 +9,7 @@
 // success and 0 on failure (a missing element or attribute, a failed write).
 class RX40dCXMLOld {
 public:
-    // Binds the document to path and loads it when the file exists; a file that does not parse
+    // Binds the document to path and loads it when it is an existing file; one that does not parse
     // gives an empty document.
     explicit RX40dCXMLOld(const std::string& path);
     virtual ~RX40dCXMLOld() = default;

@@ -1,9 +1,10 @@
 #include "mosaic/CMosaicParam.h"
 
+#include "CTestMedia.h"
+
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -62,18 +63,10 @@ CMosaicParam SampleModel() {
 
 class ProgressFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "quorvel-progress-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-        m_eft = (m_dir / "clip.eft").string();
-        m_eftm = (m_dir / "clip.eftm").string();
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    fs::path m_dir;
-    std::string m_eft;
-    std::string m_eftm;
+    CTestMedia m_media;
+    fs::path m_dir = m_media.Dir();
+    std::string m_eft = m_media.Path("clip.eft");
+    std::string m_eftm = m_media.Path("clip.eftm");
 };
 
 } // namespace

@@ -1,33 +1,23 @@
 #include "platform/RX40dCXMLOld.h"
 
+#include "CTestMedia.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
-
-namespace fs = std::filesystem;
 
 namespace {
 
 class ProgressFileXml : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "quorvel-xml-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-        m_path = (m_dir / "doc.xml").string();
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     std::string Attribute(RX40dCXMLOld& xml, const char* name, const char* element) {
-        std::string value = "unchanged";
+        std::string value;
         xml.GetAttributeValue(value, name, element, 0, nullptr, 0);
         return value;
     }
 
-    fs::path m_dir;
-    std::string m_path;
+    CTestMedia m_media;
+    std::string m_path = m_media.Path("doc.xml");
 };
 
 } // namespace
