@@ -5,7 +5,13 @@
 #include <string>
 #include <vector>
 
+extern "C" {
+#include <libavutil/log.h>
+}
+
 int main(int argc, char** argv) {
+    // The renderer reports its own one-line errors; the libraries' chatter would bury them.
+    av_log_set_level(AV_LOG_QUIET);
     try {
         CRenderCommand command;
         if (!command.Parse(std::vector<std::string>(argv + 1, argv + argc))) {

@@ -1,0 +1,201 @@
+#include "CTestMedia.h"
+#include "CTestPictures.h"
+
+#include "media/CBitmapFile.h"
+#include "media/RX40sCFFmpeg.h"
+#include "mosaic/CMosaicPainter.h"
+#include "mosaic/CMosaicParam.h"
+#include "mosaic/CReferenceEffects.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace {
+
+struct RenderResult {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+class RenderCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_clip = m_media.Generate(
+            "clip.avi", "-f lavfi -i testsrc2=size=64x48:rate=10 -frames:v 6 -c:v msmpeg4v2");
+        ASSERT_FALSE(m_clip.empty());
+    }
+
+    RenderResult Render(const std::string& args) const {
+        const std::string out = m_media.Path("stdout.txt");
+        const std::string err = m_media.Path("stderr.txt");
+        const std::string command = std::string("'") + QUORVEL_BIN_DIR + "/quorvel-render' " +
+                                    args + " > '" + out + "' 2> '" + err + "'";
+        const int status = std::system(command.c_str());
+        RenderResult result;
+        // A signal (a crash) leaves the code at -1.
+        if (WIFEXITED(status)) {
+            result.code = WEXITSTATUS(status);
+        }
+        result.out = Slurp(out);
+        result.err = Slurp(err);
+        return result;
+    }
+
+    static std::string Slurp(const std::string& path) {
+        std::ifstream file(path);
+        std::stringstream text;
+        text << file.rdbuf();
+        return text.str();
+    }
+
+    static CFrameBuffer ReadBitmap(const std::string& path) {
+        std::ifstream file(path, std::ios::binary);
+        CFrameBuffer picture;
+        std::vector<std::uint8_t> info;
+        EXPECT_TRUE(CBitmapFile::Read(file, picture, info)) << path;
+        return picture;
+    }
+
+    CFrameBuffer Decode(std::int64_t frame) const {
+        RX40sCFFmpeg decoder;
+        EXPECT_EQ(decoder.Open(m_clip), 1);
+        EXPECT_EQ(decoder.DecodeFrame(frame), 1);
+        return decoder.m_bmpFrame;
+    }
+
+    static void Paint(CFrameBuffer& picture, const std::vector<T_RECT>& areas, int size,
+                      int sizeId) {
+        CReferenceEffects reference;
+        for (const T_RECT& area : areas) {
+            reference.PaintArea(picture, area, size, sizeId);
+        }
+    }
+
+    static void SaveProgress(const std::string& workFile, const CMosaicParam& mosaic) {
+        const std::string stem = workFile.substr(0, workFile.rfind('.'));
+        mosaic.SaveFixedAreas(stem + ".eft");
+        mosaic.SaveTracks(stem + ".eftm");
+    }
+
+    static std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+
+    CTestMedia m_media;
+    std::string m_clip;
+};
+
+const T_RECT kFixed{4, 4, 20, 20};
+const T_RECT kTracked{30, 10, 60, 40};
+
+CMosaicParam SavedMosaic(int type, int size) {
+    CMosaicParam mosaic(type);
+    mosaic.size = size;
+    mosaic.AddFixedArea(kFixed);
+    mosaic.SetTrackRect(0, kTracked, 2);
+    return mosaic;
+}
+
+} // namespace
+
+TEST_F(RenderCommandTest, MovieFrameGetsTheSavedMosaicOrTheChosenType) {
+    SaveProgress(m_clip, SavedMosaic(2, 7));
+    const std::string output = m_media.Path("out.bmp");
+
+    ASSERT_EQ(Render("--frame 2 " + Quoted(m_clip) + " " + Quoted(output)).code, 0);
+    CFrameBuffer expected = Decode(2);
+    Paint(expected, {kFixed, kTracked}, 7, 2);
+    EXPECT_EQ(ReadBitmap(output), expected);
+
+    ASSERT_EQ(Render(Quoted(m_clip) + " " + Quoted(output) + " --frame 3").code, 0);
+    expected = Decode(3);
+    Paint(expected, {kFixed}, 7, 2);
+    EXPECT_EQ(ReadBitmap(output), expected);
+
+    // A chosen type brings its default size (type 1: blocks of 20).
+    ASSERT_EQ(Render("--type 1 --frame 2 " + Quoted(m_clip) + " " + Quoted(output)).code, 0);
+    expected = Decode(2);
+    Paint(expected, {kFixed, kTracked}, 20, 1);
+    EXPECT_EQ(ReadBitmap(output), expected);
+}
+
+TEST_F(RenderCommandTest, FrameIsClampedAndLinesAreDoubled) {
+    SaveProgress(m_clip, SavedMosaic(5, 10));
+    const std::string output = m_media.Path("out.bmp");
+    ASSERT_EQ(Render("--deinterlace --frame 99 " + Quoted(m_clip) + " " + Quoted(output)).code, 0);
+    RX40sCFFmpeg decoder;
+    ASSERT_EQ(decoder.Open(m_clip), 1);
+    CFrameBuffer expected = Decode(decoder.m_nLastFrame);
+    CMosaicPainter::DoubleLines(expected);
+    Paint(expected, {kFixed}, 10, 5);
+    EXPECT_EQ(ReadBitmap(output), expected);
+
+    ASSERT_EQ(Render("--frame -5 " + Quoted(m_clip) + " " + Quoted(output)).code, 0);
+    expected = Decode(0);
+    Paint(expected, {kFixed}, 10, 5);
+    EXPECT_EQ(ReadBitmap(output), expected);
+}
+
+TEST_F(RenderCommandTest, StillImageGetsFixedAreasOnlyAndKeepsItsRowOrder) {
+    const std::string image = m_media.Path("photo.bmp");
+    const CFrameBuffer picture = CTestPictures::Random(67, 45, false, 21);
+    ASSERT_TRUE(CBitmapFile::Write(image, picture));
+    CMosaicParam mosaic = SavedMosaic(6, 10);
+    mosaic.SetTrackRect(1, kTracked, 0);
+    SaveProgress(image, mosaic);
+
+    const std::string output = m_media.Path("out.bmp");
+    ASSERT_EQ(Render(Quoted(image) + " " + Quoted(output)).code, 0);
+    CFrameBuffer expected = picture;
+    Paint(expected, {kFixed}, 10, 6);
+    const CFrameBuffer rendered = ReadBitmap(output);
+    EXPECT_FALSE(rendered.TopDown());
+    EXPECT_EQ(rendered, expected);
+}
+
+TEST_F(RenderCommandTest, WorkingFilesOfTheInputSurvive) {
+    const std::string work = m_media.Path("clip.$tmp$.avi");
+    const std::string sound = m_media.Path("clip.$tmp$.wav");
+    std::filesystem::copy_file(m_clip, work);
+    std::ofstream(sound) << "sound";
+    ASSERT_EQ(Render(Quoted(work) + " " + Quoted(m_media.Path("out.bmp"))).code, 0);
+    EXPECT_TRUE(std::filesystem::exists(work));
+    EXPECT_EQ(std::filesystem::file_size(work), std::filesystem::file_size(m_clip));
+    EXPECT_EQ(Slurp(sound), "sound");
+    for (const auto& entry : std::filesystem::directory_iterator(m_media.Dir())) {
+        EXPECT_EQ(entry.path().string().find(".kept-"), std::string::npos) << entry.path();
+    }
+}
+
+TEST_F(RenderCommandTest, BadInputEndsWithOneLineAndAnExitCode) {
+    const std::string output = Quoted(m_media.Path("out.bmp"));
+    const std::string garbage = m_media.Path("garbage.bmp");
+    std::ofstream(garbage) << "BM not really a bitmap";
+    const std::string fakeMovie = m_media.Path("fake.avi");
+    std::ofstream(fakeMovie) << "RIFF nothing";
+    const std::pair<std::string, int> cases[] = {
+        {Quoted(m_media.Path("missing.avi")) + " " + output, 1},
+        {Quoted(garbage) + " " + output, 1},
+        {Quoted(fakeMovie) + " " + output, 1},
+        {Quoted(m_clip) + " " + Quoted(m_media.Path("no/such/folder/out.bmp")), 1},
+        {Quoted(m_clip), 2},
+        {"--frame 1x " + Quoted(m_clip) + " " + output, 2},
+        {"--type 10 " + Quoted(m_clip) + " " + output, 2},
+        {"--type " + Quoted(m_clip) + " " + output, 2},
+        {"--bogus " + Quoted(m_clip) + " " + output, 2},
+        {Quoted(m_clip) + " " + output + " --frame", 2},
+    };
+    for (const auto& [args, code] : cases) {
+        const RenderResult result = Render(args);
+        EXPECT_EQ(result.code, code) << args;
+        EXPECT_EQ(result.err.rfind("quorvel-render: ", 0), 0u) << args;
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    }
+    const RenderResult help = Render("--help");
+    EXPECT_EQ(help.code, 0);
+    EXPECT_NE(help.out.find("Usage: quorvel-render"), std::string::npos);
+    EXPECT_TRUE(help.err.empty());
+}
