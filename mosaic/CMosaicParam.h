@@ -52,6 +52,10 @@ public:
     bool ResetBlurSize(int sizeId);
 
     // Progress files: "eft" (XML: settings and fixed areas) and "eftm" (binary: tracks).
+    // Loading replaces the areas (and enable, type, size where the file has them) or the tracks;
+    // a missing or damaged file loads nothing and never leaves an empty track. Saving goes
+    // through path + ".tmp" renamed over path, so a failed save keeps the previous file; with no
+    // tracks the "eftm" file is removed and none is written.
     void LoadFixedAreas(const std::string& path);
     void LoadTracks(const std::string& path);
     void SaveFixedAreas(const std::string& path) const;

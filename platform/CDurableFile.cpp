@@ -27,6 +27,17 @@ void RemoveQuietly(const std::string& path) {
     std::filesystem::remove(path, ignored);
 }
 
+// Makes the rename itself durable; a folder that cannot be synced still holds the new name.
+void SyncFolderOf(const std::string& path) {
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
 } // namespace
 
 std::string CDurableFile::TempPath(const std::string& path) {
@@ -51,6 +62,7 @@ bool CDurableFile::MoveOver(const std::string& from, const std::string& to) {
     std::error_code error;
     std::filesystem::rename(from, to, error);
     if (!error) {
+        SyncFolderOf(to);
         return true;
     }
     RemoveQuietly(from);

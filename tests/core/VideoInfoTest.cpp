@@ -139,6 +139,12 @@ TEST_F(VideoInfo, MissingLibraryIsReportedOnEveryOpen) {
     EXPECT_EQ(retried.GetHeight(), 360);
     EXPECT_EQ(m_box.texts.size(), 2u);
 
+    // Once loaded it is not looked for again: the file may go.
+    fs::remove(privateCopy);
+    KQ22sCVideoInfo second(library);
+    EXPECT_EQ(second.Open(s_anamorphic), 1);
+    EXPECT_EQ(m_box.texts.size(), 2u);
+
     // A library without the entry points counts as missing too.
     const std::string other = ProgramDirWithPrivateCopy(
         "incomplete-only", std::string(QUORVEL_BIN_DIR) + "/libRX40dApp_x64.so");
