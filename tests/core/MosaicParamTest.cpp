@@ -23,18 +23,13 @@ CMosaicParam ThreeTracks() {
 } // namespace
 
 TEST(MosaicParam, StartsFromTheTypeWithItsDefaultSize) {
-    const int expected[] = {30, 20, 10, 5, 10, 10, 10, 15, 10, 5};
-    for (int id = 0; id < 10; ++id) {
-        EXPECT_EQ(CMosaicParam::DefaultSize(id), expected[id]) << id;
-    }
-    EXPECT_EQ(CMosaicParam::DefaultSize(-1), 10);
-    EXPECT_EQ(CMosaicParam::DefaultSize(10), 10);
-
     const CMosaicParam blur(7);
     EXPECT_EQ(blur.enable, 1);
     EXPECT_EQ(blur.type, 7);
     EXPECT_EQ(blur.size, 15);
     EXPECT_FALSE(blur.HasRegions());
+    EXPECT_EQ(CMosaicParam(-1).size, 10);
+    EXPECT_EQ(CMosaicParam(10).size, 10);
 }
 
 TEST(MosaicParam, SetTrackRectAppendsNewTracksAtTheEndAndReplacesExistingFrames) {

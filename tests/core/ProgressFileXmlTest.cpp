@@ -42,20 +42,3 @@ TEST_F(ProgressFileXml, ParentsAreCountedInDocumentOrderOverTheWholeDocument) {
     ASSERT_EQ(xml.SetParentNode("r", 0), 1);
     EXPECT_EQ(xml.GetNodeCount("a", nullptr, 0), 3);
 }
-
-TEST_F(ProgressFileXml, BuiltDocumentIsWrittenToTheBoundPath) {
-    std::ofstream(m_path) << "<old><kept/></old>";
-    RX40dCXMLOld xml(m_path);
-    ASSERT_EQ(xml.SetTopNode("top"), 1);
-    ASSERT_EQ(xml.AddNode("item", 0, "text", 0), 1);
-    ASSERT_EQ(xml.SetAttribute("v", "1", "item", 0, nullptr, 0), 1);
-    ASSERT_EQ(xml.SetAttribute("v", "2", "item", 0, nullptr, 0), 1);
-    EXPECT_EQ(xml.SetAttribute("v", "1", "item", 1, nullptr, 0), 0);
-    ASSERT_EQ(xml.Save(), 1);
-
-    RX40dCXMLOld reread(m_path);
-    EXPECT_EQ(reread.SetParentNode("old", 0), 0);
-    ASSERT_EQ(reread.SetParentNode("top", 0), 1);
-    EXPECT_EQ(Attribute(reread, "v", "item"), "2");
-    EXPECT_EQ(Attribute(reread, "missing", "item"), "");
-}
