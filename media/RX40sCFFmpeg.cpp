@@ -265,7 +265,8 @@ int RX40sCFFmpeg::DecodeFrame(std::int64_t index) {
     if (m_strFilePath.empty() || !m_pRgbFrame) {
         return 0;
     }
-    const bool onward = index == m_nextInSequence;
+    const bool onward =
+        index == m_nextInSequence && avio_tell(m_pFormatContext->pb) == m_sequencePosition;
     m_nextInSequence.reset();
     Next next = onward ? NextPicture(*m_scratch) : SeekToPictureAt(index, *m_scratch);
     while (next == Next::Picture && m_scratch->best_effort_timestamp < index) {
@@ -284,6 +285,7 @@ int RX40sCFFmpeg::DecodeFrame(std::int64_t index) {
         }
         if (exact) {
             m_nextInSequence = index + 1;
+            m_sequencePosition = avio_tell(m_pFormatContext->pb);
         }
     }
     CopyRgbToFrame();

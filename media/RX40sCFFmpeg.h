@@ -75,8 +75,10 @@ private:
     AVFramePtr m_scratch;
     SwsContextPtr m_scaler;
     bool m_draining = false;
-    // The index that can be decoded on without a seek: the one after the picture last shown.
+    // The index that can be decoded on without a seek: the one after the picture last shown,
+    // as long as nobody else has read from the demuxer since (the file position tells).
     std::optional<std::int64_t> m_nextInSequence;
+    std::int64_t m_sequencePosition = -1;
     // Decode timestamp of the first video packet read after the last seek.
     std::optional<std::int64_t> m_landedAt;
 };

@@ -158,3 +158,20 @@ TEST_F(DecoderTest, CloseForgetsTheFileAndReopenReadsTheNewOne) {
     EXPECT_EQ(m_decoder.DecodeFrame(0), 0);
     EXPECT_NE(m_decoder.m_pRgbFrame, nullptr);
 }
+
+// The export reads the same demuxer; decoding on after that must not trust the old position.
+TEST_F(DecoderTest, ReadingTheDemuxerElsewhereForcesASeek) {
+    const std::string path = m_media.Generate("clip.avi", Testsrc("160x120", "30", 30) + kMsmpeg4);
+    RX40sCFFmpeg fresh;
+    ASSERT_EQ(fresh.Open(path), 1);
+    ASSERT_EQ(fresh.DecodeFrame(6), 1);
+    ASSERT_EQ(m_decoder.Open(path), 1);
+    ASSERT_EQ(m_decoder.DecodeFrame(5), 1);
+    AVPacketPtr packet(av_packet_alloc());
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_GE(av_read_frame(m_decoder.m_pFormatContext.get(), packet.get()), 0);
+        av_packet_unref(packet.get());
+    }
+    ASSERT_EQ(m_decoder.DecodeFrame(6), 1);
+    EXPECT_EQ(m_decoder.m_bmpFrame, fresh.m_bmpFrame);
+}
