@@ -1,6 +1,8 @@
 #include "media/CFrameBuffer.h"
 
-CFrameBuffer::CFrameBuffer(int width, int height, bool topDown) { Reset(width, height, topDown); }
+CFrameBuffer::CFrameBuffer(int width, int height, bool topDown) {
+    Reset(width, height, topDown);
+}
 
 std::size_t CFrameBuffer::PaddedStride(int width) {
     return (static_cast<std::size_t>(width) * 3 + 3) & ~static_cast<std::size_t>(3);

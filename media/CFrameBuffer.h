@@ -29,7 +29,9 @@ public:
     const std::uint8_t* Data() const { return m_bytes.data(); }
 
     // Row i in memory order, 0 <= i < Height().
-    std::uint8_t* MemoryRow(int i) { return m_bytes.data() + static_cast<std::size_t>(i) * m_stride; }
+    std::uint8_t* MemoryRow(int i) {
+        return m_bytes.data() + static_cast<std::size_t>(i) * m_stride;
+    }
     const std::uint8_t* MemoryRow(int i) const {
         return m_bytes.data() + static_cast<std::size_t>(i) * m_stride;
     }
