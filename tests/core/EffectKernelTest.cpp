@@ -68,15 +68,6 @@ TEST(EffectPixelate, GridCoversThePictureAndVisitsOnlyBlocksMeetingTheArea) {
     EXPECT_EQ(CPixelateEffect::Apply(small, T_RECT{100, 100, 101, 101}, 30), 1);
 }
 
-TEST(EffectPixelate, BlockEdgeBelowOneActsAsSinglePixels) {
-    const CFrameBuffer original = CTestPictures::Random(9, 7, false, 3);
-    for (const int edge : {0, -4, 1}) {
-        CFrameBuffer picture = original;
-        CMosaicPainter().PaintArea(picture, T_RECT{1, 1, 8, 6}, edge, kPixelate);
-        EXPECT_EQ(picture, original) << edge;
-    }
-}
-
 TEST(EffectFrostedGlass, OffsetsStayWithinFiveAndUseEveryValue) {
     std::set<int> seen;
     for (int y = 0; y < 64; ++y) {
@@ -180,22 +171,6 @@ TEST(EffectBlur, RadiusIsClampedToFiveAndFifty) {
     EXPECT_NE(blurred(6), blurred(5));
     EXPECT_EQ(blurred(80), blurred(50));
     EXPECT_NE(blurred(49), blurred(50));
-}
-
-TEST(EffectBlur, FlatPictureStaysFlatUpToEveryEdge) {
-    for (const bool topDown : {true, false}) {
-        CFrameBuffer picture(13, 9, topDown);
-        for (int y = 0; y < 9; ++y) {
-            for (int x = 0; x < 13; ++x) {
-                picture.Pixel(x, y)[0] = 77;
-                picture.Pixel(x, y)[1] = 140;
-                picture.Pixel(x, y)[2] = 201;
-            }
-        }
-        const CFrameBuffer original = picture;
-        CMosaicPainter().PaintArea(picture, T_RECT{0, 0, 13, 9}, 50, kBlur);
-        EXPECT_EQ(picture, original);
-    }
 }
 
 TEST(EffectLineDoubling, CopiesEvenMemoryRowsOverOddOnes) {

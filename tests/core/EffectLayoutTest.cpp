@@ -21,32 +21,36 @@ bool Within(const T_RECT& inner, const T_RECT& outer) {
 
 } // namespace
 
-TEST(EffectLayout, WideWindowGetsBarsLeftAndRight) {
-    const CFrameLayout layout(T_RECT{0, 0, 1002, 502}, 640, 480);
-    EXPECT_EQ(layout.Inner(), (T_RECT{1, 1, 1001, 501}));
-    EXPECT_EQ(layout.Picture(), (T_RECT{168, 1, 834, 501}));
-    EXPECT_EQ(layout.FirstBar(), (T_RECT{1, 1, 168, 501}));
-    EXPECT_EQ(layout.SecondBar(), (T_RECT{834, 1, 1001, 501}));
-}
-
-TEST(EffectLayout, TallOrMatchingWindowGetsBarsAboveAndBelow) {
-    const CFrameLayout tall(T_RECT{10, 20, 212, 622}, 640, 480);
-    EXPECT_EQ(tall.Picture(), (T_RECT{11, 246, 211, 396}));
-    EXPECT_EQ(tall.FirstBar(), (T_RECT{11, 21, 211, 246}));
-    EXPECT_EQ(tall.SecondBar(), (T_RECT{11, 396, 211, 621}));
-
-    const CFrameLayout exact(T_RECT{0, 0, 642, 482}, 640, 480);
-    EXPECT_EQ(exact.Picture(), (T_RECT{1, 1, 641, 481}));
-    EXPECT_TRUE(exact.FirstBar().IsEmpty());
-    EXPECT_TRUE(exact.SecondBar().IsEmpty());
-}
-
-TEST(EffectLayout, NothingToShowLeavesTheTargetBlack) {
-    const CFrameLayout noRoom(T_RECT{5, 5, 7, 100}, 640, 480);
-    EXPECT_TRUE(noRoom.Picture().IsEmpty());
-    const CFrameLayout noPicture(T_RECT{0, 0, 100, 50}, 0, 480);
-    EXPECT_EQ(noPicture.Picture(), T_RECT{});
-    EXPECT_EQ(noPicture.FirstBar(), (T_RECT{1, 1, 99, 49}));
+// Target, picture size, then the expected picture rectangle and bars.
+TEST(EffectLayout, PictureIsCentredBetweenTwoBlackBars) {
+    struct Case {
+        T_RECT target;
+        int width;
+        int height;
+        T_RECT picture;
+        T_RECT firstBar;
+        T_RECT secondBar;
+    };
+    const Case cases[] = {
+        // Wider than the picture: inner 1000 x 500, w = trunc(500 * 4 / 3) = 666, ox = 167.
+        {{0, 0, 1002, 502}, 640, 480, {168, 1, 834, 501}, {1, 1, 168, 501}, {834, 1, 1001, 501}},
+        {{10, 20, 212, 622},
+         640,
+         480,
+         {11, 246, 211, 396},
+         {11, 21, 211, 246},
+         {11, 396, 211, 621}},
+        {{0, 0, 642, 482}, 640, 480, {1, 1, 641, 481}, {1, 1, 641, 1}, {1, 481, 641, 481}},
+        // Nothing to show: no picture rectangle, the inner target stays black.
+        {{0, 0, 100, 50}, 0, 480, {}, {1, 1, 99, 49}, {}},
+        {{5, 5, 7, 100}, 640, 480, {}, {}, {}},
+    };
+    for (const Case& c : cases) {
+        const CFrameLayout layout(c.target, c.width, c.height);
+        EXPECT_EQ(layout.Picture(), c.picture) << c.target.right;
+        EXPECT_EQ(layout.FirstBar(), c.firstBar) << c.target.right;
+        EXPECT_EQ(layout.SecondBar(), c.secondBar) << c.target.right;
+    }
 }
 
 TEST(EffectLayout, PictureAndBarsTileTheInnerTarget) {
