@@ -64,15 +64,6 @@ TEST_F(ConverterTool, OpenAndSaveCommandsRunForReal) {
     EXPECT_EQ(bitmap[28], 24);
 }
 
-TEST_F(ConverterTool, RotatedSourceIsTurnedOnlyByTheProgram) {
-    Generate("-i " + Path("clip.mp4") + " -c copy -metadata:s:v:0 rotate=90", Path("phone.mp4"));
-    ASSERT_TRUE(m_util->ConvertVideo(Path("phone.mp4"), Path("phone.$tmp$.avi"), "", "",
-                                     "-vf transpose=1 -metadata:s:v:0 rotate=0"));
-    const CStreamProbe upright(Path("phone.$tmp$.avi"));
-    EXPECT_EQ(upright.Width(), 240);
-    EXPECT_EQ(upright.Height(), 320);
-}
-
 TEST_F(ConverterTool, EveryShippedProfileMakesItsFormat) {
     const std::string joined = JoinedMovie();
     const CFormatIniFile movies(QUORVEL_BIN_DIR, false);

@@ -75,11 +75,3 @@ TEST_F(OpenPipelineRender, OddNamesOpenAsSources) {
     EXPECT_EQ(MediaNames(), (std::vector<std::string>{"-a \"quoted\" $clip ü.mp4", "-photo \".jpg",
                                                       "movie.bmp", "photo.bmp"}));
 }
-
-TEST_F(OpenPipelineRender, UnreadableSourceFailsAndLeavesNothing) {
-    std::ofstream(Path("media/broken.mp4")) << "not a movie";
-    EXPECT_EQ(Render("--source '" + Path("media/broken.mp4") + "' '" + Path("media/out.bmp") + "'"),
-              1);
-    EXPECT_NE(m_err.find("could not be opened"), std::string::npos) << m_err;
-    EXPECT_EQ(MediaNames(), (std::vector<std::string>{"broken.mp4", "clip.mp4"}));
-}

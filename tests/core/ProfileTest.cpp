@@ -38,8 +38,3 @@ TEST_F(Profile, MissingFileOrSectionOffersOnlyAvi) {
     Write("[Output]\nFilter1=MP4(*.mp4)|*.mp4|\n");
     EXPECT_EQ(CFormatIniFile(m_dir.string(), true).GetFilterString(), "AVI file(*.avi)|*.avi||");
 }
-
-TEST_F(Profile, LongValuesAreCut) {
-    Write("[Output]\nFilter1=F|*.f|\nCommand1=" + std::string(1500, 'x') + "\n");
-    EXPECT_EQ(CFormatIniFile(m_dir.string(), false).Command(0), std::string(1023, 'x'));
-}
