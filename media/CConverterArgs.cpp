@@ -1,5 +1,7 @@
 #include "media/CConverterArgs.h"
 
+#include "media/CWorkPaths.h"
+
 #include <algorithm>
 
 namespace {
@@ -11,6 +13,13 @@ bool IsInputName(const std::vector<std::string>& args, std::size_t i) {
 
 bool IsAudioFilterOption(const std::string& arg) {
     return arg == "-af" || arg == "-filter:a";
+}
+
+// A picture file name that the image sequence reader would take for a numbered pattern.
+bool IsPercentPictureName(const std::string& name) {
+    return name.find('%') != std::string::npos &&
+           (CWorkPaths::EndsWithNoCase(name, ".bmp") || CWorkPaths::EndsWithNoCase(name, ".jpg") ||
+            CWorkPaths::EndsWithNoCase(name, ".jpeg") || CWorkPaths::EndsWithNoCase(name, ".png"));
 }
 
 } // namespace
@@ -114,9 +123,27 @@ std::vector<std::string> CConverterArgs::AddConstantRate(std::vector<std::string
     return args;
 }
 
+// A "%" in a picture's name is part of the name, never a frame number pattern.
+std::vector<std::string> CConverterArgs::KeepPercentNames(const std::vector<std::string>& args) {
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "-i" && !IsInputName(args, i) && i + 1 < args.size() &&
+            IsPercentPictureName(args[i + 1])) {
+            out.insert(out.end(), {"-pattern_type", "none"});
+        }
+        out.push_back(args[i]);
+    }
+    if (Has(out, "-f", "image2") && !HasOption(out, "-update") && !out.empty() &&
+        out.back().find('%') != std::string::npos) {
+        out.insert(out.end() - 1, {"-update", "1"});
+    }
+    return out;
+}
+
 std::vector<std::string> CConverterArgs::Translate(const std::vector<std::string>& args) {
     std::vector<std::string> out{"-nostdin"};
-    for (std::string& arg : AddConstantRate(AddNoAutorotate(MapAsync(RenameOptions(args))))) {
+    for (std::string& arg :
+         KeepPercentNames(AddConstantRate(AddNoAutorotate(MapAsync(RenameOptions(args)))))) {
         out.push_back(std::move(arg));
     }
     return out;

@@ -46,3 +46,13 @@ TEST(ConverterArgs, SoundSyncBecomesResampling) {
     EXPECT_EQ(CConverterArgs::Translate(filtered),
               (Args{"-nostdin", "-i", "/v.avi", "-af", "volume=2,aresample=async=3", "/o.mp4"}));
 }
+
+TEST(ConverterArgs, PercentInAPictureNameIsNoFramePattern) {
+    const Args image{"-i", "/p/50%d.JPG", "-f", "image2", "-pix_fmt", "rgb24", "/p/50%d.$tmp$.bmp"};
+    EXPECT_EQ(CConverterArgs::Translate(image),
+              (Args{"-nostdin", "-pattern_type", "none", "-i", "/p/50%d.JPG", "-f", "image2",
+                    "-pix_fmt", "rgb24", "-update", "1", "/p/50%d.$tmp$.bmp"}));
+    // Movies are not read as picture sequences.
+    const Args movie{"-i", "/p/50%d.mp4", "-vn", "-y", "/p/50%d.$tmp$.wav"};
+    EXPECT_EQ(CConverterArgs::Translate(movie).size(), movie.size() + 1);
+}

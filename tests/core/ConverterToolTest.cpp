@@ -56,9 +56,11 @@ TEST_F(ConverterTool, OpenAndSaveCommandsRunForReal) {
     EXPECT_EQ(both.VideoCodecId(), AV_CODEC_ID_MSMPEG4V2);
     EXPECT_EQ(both.AudioStreams(), 1);
 
+    // "%03d" in the names reads as a frame number pattern unless the launcher prevents it.
     Generate("-f lavfi -i testsrc2=size=320x240 -frames:v 1", Path("photo.jpg"));
-    ASSERT_TRUE(m_util->ConvertImage(Path("photo.jpg"), Path("photo.$tmp$.bmp")));
-    const std::string bitmap = ReadAll(Path("photo.$tmp$.bmp"));
+    std::filesystem::rename(Path("photo.jpg"), Path("photo%03d.jpg"));
+    ASSERT_TRUE(m_util->ConvertImage(Path("photo%03d.jpg"), Path("photo%03d.$tmp$.bmp")));
+    const std::string bitmap = ReadAll(Path("photo%03d.$tmp$.bmp"));
     ASSERT_GT(bitmap.size(), 54u);
     EXPECT_EQ(bitmap.substr(0, 2), "BM");
     EXPECT_EQ(bitmap[28], 24);
