@@ -61,6 +61,8 @@ void RX40sCFFmpeg::Close() {
     m_scaler.reset();
     m_draining = false;
     m_nextInSequence.reset();
+    m_decodeOrderTimes.reset();
+    m_lastPlaced.reset();
 }
 
 void RX40sCFFmpeg::FreePictures() {
@@ -189,6 +191,7 @@ bool RX40sCFFmpeg::AllocatePictures() {
 bool RX40sCFFmpeg::Rewind(std::int64_t index) {
     m_nextInSequence.reset();
     m_landedAt.reset();
+    m_lastPlaced.reset();
     m_draining = false;
     if (avformat_seek_file(m_pFormatContext.get(), m_nVideoStream, 0, index, index, 0) < 0) {
         return false;
@@ -229,6 +232,7 @@ RX40sCFFmpeg::Next RX40sCFFmpeg::NextPicture(AVFrame& picture) {
     for (;;) {
         const int received = avcodec_receive_frame(m_pVideoCodecContext.get(), &picture);
         if (received == 0) {
+            PlaceInDisplayOrder(picture);
             return Next::Picture;
         }
         if (received == AVERROR_EOF) {
@@ -240,6 +244,22 @@ RX40sCFFmpeg::Next RX40sCFFmpeg::NextPicture(AVFrame& picture) {
     }
 }
 
+// A file with decode times only stamps each picture with the time of the packet that released
+// it, which runs the decoder's reorder delay ahead of the picture's place in display order; the
+// pictures drained at the end carry no time and follow one another.
+void RX40sCFFmpeg::PlaceInDisplayOrder(AVFrame& picture) {
+    if (m_decodeOrderTimes.value_or(false)) {
+        if (picture.best_effort_timestamp != AV_NOPTS_VALUE) {
+            picture.best_effort_timestamp -= m_pVideoCodecContext->has_b_frames;
+        } else if (m_draining && m_lastPlaced) {
+            picture.best_effort_timestamp = *m_lastPlaced + 1;
+        }
+    }
+    m_lastPlaced = picture.best_effort_timestamp != AV_NOPTS_VALUE
+                       ? std::optional<std::int64_t>(picture.best_effort_timestamp)
+                       : std::nullopt;
+}
+
 // Feeds the next packet of the video stream; at the end of the file, the null packet that
 // makes the decoder hand out the pictures it still holds.
 bool RX40sCFFmpeg::SendNextPacket() {
@@ -248,9 +268,7 @@ bool RX40sCFFmpeg::SendNextPacket() {
     }
     while (av_read_frame(m_pFormatContext.get(), m_packet.get()) >= 0) {
         if (m_packet->stream_index == m_nVideoStream) {
-            if (!m_landedAt) {
-                m_landedAt = m_packet->dts != AV_NOPTS_VALUE ? m_packet->dts : 0;
-            }
+            NotePacketTimes(*m_packet);
             const int sent = avcodec_send_packet(m_pVideoCodecContext.get(), m_packet.get());
             av_packet_unref(m_packet.get());
             return sent >= 0;
@@ -259,6 +277,15 @@ bool RX40sCFFmpeg::SendNextPacket() {
     }
     m_draining = true;
     return avcodec_send_packet(m_pVideoCodecContext.get(), nullptr) >= 0;
+}
+
+void RX40sCFFmpeg::NotePacketTimes(const AVPacket& packet) {
+    if (!m_landedAt) {
+        m_landedAt = packet.dts != AV_NOPTS_VALUE ? packet.dts : 0;
+    }
+    if (!m_decodeOrderTimes) {
+        m_decodeOrderTimes = packet.pts == AV_NOPTS_VALUE && packet.dts != AV_NOPTS_VALUE;
+    }
 }
 
 int RX40sCFFmpeg::DecodeFrame(std::int64_t index) {

@@ -9,7 +9,8 @@
 
 // Opens one video file, learns its picture size, frame rate, pixel aspect and frame range, and
 // decodes the frame with a given index into a 24-bit BGR top-down picture (m_bmpFrame).
-// Frame indexes are timestamps in the video stream's time base (an AVI counts in frames).
+// Frame indexes are timestamps in the video stream's time base (an AVI counts in frames). A file
+// that stores decode times only (an AVI with B-frames) has its pictures placed in display order.
 class RX40sCFFmpeg {
 public:
     RX40sCFFmpeg();
@@ -21,7 +22,7 @@ public:
     virtual int Open(const std::string& path);
     // Releases the decoders and the demuxer; keeps the pictures.
     void Close();
-    // Makes m_bmpFrame hold the first picture whose timestamp is index or more. Past the end
+    // Makes m_bmpFrame hold the first picture whose display index is index or more. Past the end
     // the previous picture stays and the result is still 1; a decode error gives 0.
     int DecodeFrame(std::int64_t index);
 
@@ -67,7 +68,9 @@ private:
     bool Rewind(std::int64_t index);
     Next SeekToPictureAt(std::int64_t index, AVFrame& picture);
     Next NextPicture(AVFrame& picture);
+    void PlaceInDisplayOrder(AVFrame& picture);
     bool SendNextPacket();
+    void NotePacketTimes(const AVPacket& packet);
     bool ConvertToRgb(const AVFrame& picture);
     void CopyRgbToFrame();
 
@@ -81,4 +84,8 @@ private:
     std::int64_t m_sequencePosition = -1;
     // Decode timestamp of the first video packet read after the last seek.
     std::optional<std::int64_t> m_landedAt;
+    // Whether the file's first video packet came with a decode time but no presentation time.
+    std::optional<bool> m_decodeOrderTimes;
+    // Display index of the picture the decoder handed out last since the last seek.
+    std::optional<std::int64_t> m_lastPlaced;
 };
