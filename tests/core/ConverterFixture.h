@@ -1,13 +1,13 @@
 #pragma once
 
 #include "platform/IProgress.h"
+#include "resources/CStringTable.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -43,13 +43,7 @@ protected:
         return text.str();
     }
 
-    static std::string EnglishText(int id) {
-        static const std::map<int, std::string> texts{{2022, "Format Converting"},
-                                                      {2023, "Separation of the audio stream"},
-                                                      {2024, "Bond in the audio stream"}};
-        const auto found = texts.find(id);
-        return found == texts.end() ? std::string() : found->second;
-    }
+    static std::string EnglishText(int id) { return CStringTable::Load(id, CStringTable::English); }
 
     std::filesystem::path m_dir;
 };

@@ -137,7 +137,7 @@ TEST_F(ConverterRun, AnyFileNameReachesTheToolAsOneArgument) {
     EXPECT_TRUE(fs::exists(output));
 }
 
-TEST_F(ConverterRun, ShowsTheOutputSizeBeyondFourGigabytes) {
+TEST_F(ConverterRun, EachCommandShowsItsTitleAndTheOutputSizeBeyondFourGigabytes) {
     CFFMpegUtil* util = MakeUtil();
     ASSERT_TRUE(util->SeparateAudio(Path("in.mp4"), Path("out.wav")));
     EXPECT_EQ(m_progress.created, 1);
@@ -147,6 +147,13 @@ TEST_F(ConverterRun, ShowsTheOutputSizeBeyondFourGigabytes) {
     ASSERT_FALSE(m_progress.captions.empty());
     EXPECT_EQ(m_progress.captions.front(), "");
     EXPECT_EQ(m_progress.captions.back(), "Separation of the audio stream... 5120.0 MB");
+
+    ASSERT_TRUE(util->ConvertVideo(Path("in.mp4"), Path("v.avi"), "", "", ""));
+    EXPECT_EQ(m_progress.captions.back(), "Format Converting... 5120.0 MB");
+    ASSERT_TRUE(util->JoinAudio(Path("v.avi"), Path("out.wav"), Path("u.avi"), false));
+    EXPECT_EQ(m_progress.captions.back(), "Bond in the audio stream... 5120.0 MB");
+    ASSERT_TRUE(util->ConvertFormat(Path("u.avi"), Path("f.mp4"), 0, false));
+    EXPECT_EQ(m_progress.captions.back(), "Format Converting... 5120.0 MB");
 }
 
 TEST_F(ConverterRun, MissingToolRunsNothingAndLogsOnlyTheTags) {

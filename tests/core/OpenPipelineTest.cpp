@@ -87,6 +87,11 @@ TEST(ReshapeOptions, SquarePixelsEvenHeightAndUprightPicture) {
     EXPECT_EQ(COpenPipeline::ReshapeOptions(320, 240, 1.0, 270),
               "-vf transpose=2 -metadata:s:v:0 rotate=0");
     EXPECT_EQ(COpenPipeline::ReshapeOptions(320, 240, 1.0, -90), "");
+    // Size and rotation together: one blank between them.
+    EXPECT_EQ(COpenPipeline::ReshapeOptions(1440, 1080, 1.333, 90),
+              "-s 1920x1080 -aspect 1.7778 -vf transpose=1 -metadata:s:v:0 rotate=0");
+    EXPECT_EQ(COpenPipeline::ReshapeOptions(720, 481, 1.0, 180),
+              "-s 720x482 -vf hflip,vflip -metadata:s:v:0 rotate=0");
     // Without a known size nothing is resized.
     EXPECT_EQ(COpenPipeline::ReshapeOptions(0, 481, 1.0, 0), "");
 }
