@@ -48,28 +48,28 @@ void CInifileManager::Load() {
 }
 
 void CInifileManager::Save() const {
-    RX40CVMIniFile ini(m_path);
-    ini.SetSection("Mosaic");
-    ini.WriteInt("SizeID", SizeID);
-    ini.WriteInt("HoriLengthFromCenter", HoriLengthFromCenter);
-    ini.WriteInt("VertLengthFromCenter", VertLengthFromCenter);
-    ini.WriteString("PlaySpeedRate", CNumberText::FormatOneDecimal(PlaySpeedRate));
-    ini.WriteInt("LoopPlay", LoopPlay);
-    ini.WriteInt("FilterIndex", FilterIndex);
-    ini.WriteInt("OpenFilterIndex", OpenFilterIndex);
-    ini.WriteInt("ImageFilterIndex", ImageFilterIndex);
-
-    ini.SetSection("FFMpeg");
-    ini.WriteString("TmpFile_VCodec", TmpFile_VCodec);
-    ini.WriteString("TmpFile_BitRate(k)", TmpFile_BitRate);
-    ini.WriteInt("TmpFile_2GLimit", TmpFile_2GLimit);
-    ini.WriteString("TmpFile_QScale(2-31)", TmpFile_QScale);
-
-    ini.SetSection("Window");
-    ini.WriteInt("PosX", WindowRect.left);
-    ini.WriteInt("PosY", WindowRect.top);
-    ini.WriteInt("Width",
-                 std::int32_t(std::uint32_t(WindowRect.right) - std::uint32_t(WindowRect.left)));
-    ini.WriteInt("Height",
-                 std::int32_t(std::uint32_t(WindowRect.bottom) - std::uint32_t(WindowRect.top)));
+    // Wrapping arithmetic, as in Load.
+    const auto width =
+        std::int32_t(std::uint32_t(WindowRect.right) - std::uint32_t(WindowRect.left));
+    const auto height =
+        std::int32_t(std::uint32_t(WindowRect.bottom) - std::uint32_t(WindowRect.top));
+    // One replacement of the file for all keys: each would otherwise flush it to the disk.
+    RX40CVMIniFile(m_path).WriteEntries({
+        {"Mosaic", "SizeID", CNumberText::FormatInt(SizeID)},
+        {"Mosaic", "HoriLengthFromCenter", CNumberText::FormatInt(HoriLengthFromCenter)},
+        {"Mosaic", "VertLengthFromCenter", CNumberText::FormatInt(VertLengthFromCenter)},
+        {"Mosaic", "PlaySpeedRate", CNumberText::FormatOneDecimal(PlaySpeedRate)},
+        {"Mosaic", "LoopPlay", CNumberText::FormatInt(LoopPlay)},
+        {"Mosaic", "FilterIndex", CNumberText::FormatInt(FilterIndex)},
+        {"Mosaic", "OpenFilterIndex", CNumberText::FormatInt(OpenFilterIndex)},
+        {"Mosaic", "ImageFilterIndex", CNumberText::FormatInt(ImageFilterIndex)},
+        {"FFMpeg", "TmpFile_VCodec", TmpFile_VCodec},
+        {"FFMpeg", "TmpFile_BitRate(k)", TmpFile_BitRate},
+        {"FFMpeg", "TmpFile_2GLimit", CNumberText::FormatInt(TmpFile_2GLimit)},
+        {"FFMpeg", "TmpFile_QScale(2-31)", TmpFile_QScale},
+        {"Window", "PosX", CNumberText::FormatInt(WindowRect.left)},
+        {"Window", "PosY", CNumberText::FormatInt(WindowRect.top)},
+        {"Window", "Width", CNumberText::FormatInt(width)},
+        {"Window", "Height", CNumberText::FormatInt(height)},
+    });
 }

@@ -29,15 +29,13 @@ void CRecentFileList::Load() {
 }
 
 void CRecentFileList::Save() const {
-    RX40CVMIniFile ini(m_profilePath);
-    ini.SetSection(Section);
+    // Unused slots lose their keys; one replacement of the file for all of them.
+    std::vector<RX40CVMIniFile::Entry> entries;
     for (std::size_t i = 0; i < MaxEntries; ++i) {
-        if (i < m_files.size()) {
-            ini.WriteString(KeyOf(i), m_files[i]);
-        } else {
-            ini.DeleteKey(KeyOf(i));
-        }
+        entries.push_back(
+            {Section, KeyOf(i), i < m_files.size() ? std::optional(m_files[i]) : std::nullopt});
     }
+    RX40CVMIniFile(m_profilePath).WriteEntries(entries);
 }
 
 void CRecentFileList::Add(const std::string& path) {

@@ -63,13 +63,7 @@ std::int32_t RX40CVMIniFile::ReadInt(std::string_view key, std::int32_t defaultV
 }
 
 void RX40CVMIniFile::WriteString(std::string_view key, std::string_view value) const {
-    if (m_section.empty()) {
-        return;
-    }
-    auto document = LoadForUpdate(m_path);
-    if (document && document->Set(m_section, key, value)) {
-        CTextFile::WriteReplacing(m_path, document->Text());
-    }
+    WriteEntries({{m_section, std::string(key), std::string(value)}});
 }
 
 void RX40CVMIniFile::WriteInt(std::string_view key, std::int32_t value) const {
@@ -77,11 +71,27 @@ void RX40CVMIniFile::WriteInt(std::string_view key, std::int32_t value) const {
 }
 
 void RX40CVMIniFile::DeleteKey(std::string_view key) const {
-    if (m_section.empty()) {
+    WriteEntries({{m_section, std::string(key), std::nullopt}});
+}
+
+void RX40CVMIniFile::WriteEntries(const std::vector<Entry>& entries) const {
+    auto document = LoadForUpdate(m_path);
+    if (!document) {
         return;
     }
-    if (auto document = LoadForUpdate(m_path)) {
-        document->Remove(m_section, key);
+    bool changed = false;
+    for (const Entry& entry : entries) {
+        if (entry.section.empty()) {
+            continue;
+        }
+        if (!entry.value) {
+            document->Remove(entry.section, entry.key);
+            changed = true;
+        } else if (document->Set(entry.section, entry.key, *entry.value)) {
+            changed = true;
+        }
+    }
+    if (changed) {
         CTextFile::WriteReplacing(m_path, document->Text());
     }
 }

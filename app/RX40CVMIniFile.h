@@ -1,14 +1,23 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Access to one INI file: reads and writes address the chosen section. Every call reads the
 // file afresh and every write replaces it at once; a write that fails is dropped silently.
 class RX40CVMIniFile {
 public:
     static constexpr std::size_t MaxValueLength = 1023;
+
+    // One change of a batch: sets key in section to value, or removes the key without a value.
+    struct Entry {
+        std::string section;
+        std::string key;
+        std::optional<std::string> value;
+    };
 
     explicit RX40CVMIniFile(std::string path);
     virtual ~RX40CVMIniFile();
@@ -25,6 +34,9 @@ public:
     void WriteString(std::string_view key, std::string_view value) const;
     void WriteInt(std::string_view key, std::int32_t value) const;
     void DeleteKey(std::string_view key) const;
+    // Makes the changes in order and replaces the file once, ending as the same single writes
+    // would; an entry without a section or with a value that would break the line is dropped.
+    void WriteEntries(const std::vector<Entry>& entries) const;
 
 private:
     std::string m_path;

@@ -183,6 +183,31 @@ TEST_F(SettingsFileTest, AccessClassReadsAndWritesOnlyWithASection) {
     EXPECT_EQ(file.ReadString("Quoted", "gone"), "gone");
 }
 
+TEST_F(SettingsFileTest, BatchEndsAsTheSingleWritesWould) {
+    const std::string start = "; notes\n[S]\nOld=1\nKeep=2\n";
+    folder.Write("Batch.ini", start);
+    folder.Write("Single.ini", start);
+    RX40CVMIniFile(folder.File("Batch.ini"))
+        .WriteEntries({{"S", "A", "1"},
+                       {"S", "Bad", "x\nInjected=1"},
+                       {"", "Lost", "3"},
+                       {"S", "Old", std::nullopt},
+                       {"T", "B", "2"},
+                       {"S", "A", "4"}});
+    RX40CVMIniFile single(folder.File("Single.ini"));
+    single.SetSection("S");
+    single.WriteString("A", "1");
+    single.WriteString("Bad", "x\nInjected=1");
+    single.DeleteKey("Old");
+    single.SetSection("T");
+    single.WriteString("B", "2");
+    single.SetSection("S");
+    single.WriteString("A", "4");
+    EXPECT_EQ(folder.Read("Batch.ini"), folder.Read("Single.ini"));
+    EXPECT_EQ(single.ReadString("Injected", "none"), "none");
+    EXPECT_EQ(single.ReadInt("A", 0), 4);
+}
+
 TEST_F(SettingsFileTest, WindowsLineEndsAreKept) {
     folder.Write("Quorvel.ini", "[Mosaic]\r\nSizeID=1\r\n");
     RX40CVMIniFile file(ini);
