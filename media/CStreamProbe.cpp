@@ -1,24 +1,15 @@
 #include "media/CStreamProbe.h"
 
-extern "C" {
-#include <libavformat/avformat.h>
-}
-
-#include <memory>
+#include "media/CAVPtr.h"
 
 namespace {
 
-struct FormatCloser {
-    void operator()(AVFormatContext* context) const { avformat_close_input(&context); }
-};
-using FormatPtr = std::unique_ptr<AVFormatContext, FormatCloser>;
-
-FormatPtr OpenFormat(const std::string& path) {
+AVFormatContextPtr OpenFormat(const std::string& path) {
     AVFormatContext* context = nullptr;
     if (avformat_open_input(&context, path.c_str(), nullptr, nullptr) < 0) {
         return nullptr;
     }
-    FormatPtr owned(context);
+    AVFormatContextPtr owned(context);
     if (avformat_find_stream_info(context, nullptr) < 0) {
         return nullptr;
     }
@@ -28,7 +19,7 @@ FormatPtr OpenFormat(const std::string& path) {
 } // namespace
 
 CStreamProbe::CStreamProbe(const std::string& path) {
-    const FormatPtr format = OpenFormat(path);
+    const AVFormatContextPtr format = OpenFormat(path);
     if (!format) {
         return;
     }
