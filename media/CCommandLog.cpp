@@ -1,10 +1,11 @@
 #include "media/CCommandLog.h"
 
+#include "platform/CDurableFile.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <ctime>
 
 CCommandLog::CCommandLog(const std::string& path) {
@@ -26,16 +27,8 @@ CCommandLog::~CCommandLog() {
 }
 
 void CCommandLog::Write(const std::string& text) {
-    std::size_t done = 0;
-    while (m_fd >= 0 && done < text.size()) {
-        const ssize_t written = write(m_fd, text.data() + done, text.size() - done);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return;
-        }
-        done += static_cast<std::size_t>(written);
+    if (m_fd >= 0) {
+        CDurableFile::WriteAll(m_fd, text);
     }
 }
 

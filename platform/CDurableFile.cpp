@@ -8,20 +8,6 @@
 
 namespace {
 
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
 void RemoveQuietly(const std::string& path) {
     std::error_code ignored;
     std::filesystem::remove(path, ignored);
@@ -39,6 +25,20 @@ void SyncFolderOf(const std::string& path) {
 }
 
 } // namespace
+
+bool CDurableFile::WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
 
 std::string CDurableFile::TempPath(const std::string& path) {
     return path + ".tmp";

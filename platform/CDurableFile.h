@@ -8,6 +8,8 @@
 // only then is the temporary renamed over the target.
 class CDurableFile {
 public:
+    // Writes every byte to the open descriptor fd, resuming after interruptions; false on error.
+    static bool WriteAll(int fd, std::string_view bytes);
     // The temporary name used for path.
     static std::string TempPath(const std::string& path);
     // Writes bytes to path (created or truncated) and flushes them; on failure the file is
