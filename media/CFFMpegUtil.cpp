@@ -2,12 +2,12 @@
 
 #include "media/CConverterCommand.h"
 #include "media/CFormatIniFile.h"
+#include "media/CWorkPaths.h"
 #include "platform/CProcessRunner.h"
 #include "platform/IProgress.h"
 
 #include <cstdio>
 #include <filesystem>
-#include <strings.h>
 
 namespace {
 
@@ -36,8 +36,7 @@ std::string CFFMpegUtil::ToolPath() const {
 }
 
 bool CFFMpegUtil::IsM2ts(const std::string& input) {
-    const std::size_t dot = input.rfind('.');
-    return dot != std::string::npos && strcasecmp(input.c_str() + dot + 1, "m2ts") == 0;
+    return CWorkPaths::EndsWithNoCase(input, ".m2ts");
 }
 
 std::string CFFMpegUtil::ProgressCaption(const std::string& title, std::uintmax_t bytes) {

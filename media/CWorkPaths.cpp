@@ -1,7 +1,6 @@
 #include "media/CWorkPaths.h"
 
-#include <algorithm>
-#include <cctype>
+#include "platform/CAsciiText.h"
 
 std::string CWorkPaths::Stem(const std::string& path) {
     const std::size_t nameStart = path.find_last_of('/');
@@ -17,10 +16,7 @@ std::string CWorkPaths::ReplaceExtension(const std::string& path, const std::str
 }
 
 bool CWorkPaths::EndsWithNoCase(const std::string& path, const std::string& suffix) {
-    if (suffix.size() > path.size()) {
-        return false;
-    }
-    return std::equal(
-        suffix.begin(), suffix.end(), path.end() - suffix.size(),
-        [](unsigned char a, unsigned char b) { return std::tolower(a) == std::tolower(b); });
+    return suffix.size() <= path.size() &&
+           CAsciiText::EqualNoCase(std::string_view(path).substr(path.size() - suffix.size()),
+                                   suffix);
 }
