@@ -10,6 +10,7 @@
 
 #include <charconv>
 #include <filesystem>
+#include <limits>
 
 namespace {
 
@@ -58,7 +59,12 @@ int SquarePixelWidth(int width, int height, double pixelAspect) {
     if (display <= 0) {
         return 0;
     }
-    const int squared = static_cast<int>(height * display + 0.5);
+    const double rounded = height * display + 0.5;
+    // A width beyond the range of a picture size is no width at all.
+    if (!(rounded < std::numeric_limits<int>::max())) {
+        return 0;
+    }
+    const int squared = static_cast<int>(rounded);
     return squared - squared % 4;
 }
 
@@ -78,7 +84,8 @@ std::string COpenPipeline::ReshapeOptions(int width, int height, double pixelAsp
     if (squared > 0 && squared != width) {
         options = SizeOption(squared, height) + " -aspect " +
                   Fixed4(static_cast<double>(squared) / height);
-    } else if (width > 0 && height > 0 && height % 2 != 0) {
+    } else if (width > 0 && height > 0 && height % 2 != 0 &&
+               height < std::numeric_limits<int>::max()) {
         options = SizeOption(width, height + 1);
     }
     options += RotationOption(rotation);

@@ -94,6 +94,9 @@ TEST(ReshapeOptions, SquarePixelsEvenHeightAndUprightPicture) {
               "-s 720x482 -vf hflip,vflip -metadata:s:v:0 rotate=0");
     // Without a known size nothing is resized.
     EXPECT_EQ(COpenPipeline::ReshapeOptions(0, 481, 1.0, 0), "");
+    // Nor when the new size would lie beyond the range of a picture size.
+    EXPECT_EQ(COpenPipeline::ReshapeOptions(65535, 1080, 1.0e6, 0), "");
+    EXPECT_EQ(COpenPipeline::ReshapeOptions(720, 2147483647, 1.0, 0), "");
 }
 
 TEST_F(OpenPipeline, MovieBecomesWorkingVideoAndSound) {
