@@ -18,12 +18,10 @@ constexpr const char* kDefaultBitRate = "30000";
 } // namespace
 
 CSourceOpen::CSourceOpen()
-    : m_progress(stderr),
-      m_converter(CProgramFolders::GetModuleFolder(),
-                  CProgramFolders::GetUserDataFolder(CProgramFolders::GetModuleFolder()),
-                  m_progress, &LoadText),
-      m_pipeline(m_converter, CProgramFolders::GetModuleFolder(), kDefaultCodec, kDefaultBitRate,
-                 &LoadText) {}
+    : m_programDir(CProgramFolders::GetModuleFolder()), m_progress(stderr),
+      m_converter(m_programDir, CProgramFolders::GetUserDataFolder(m_programDir), m_progress,
+                  &LoadText),
+      m_pipeline(m_converter, m_programDir, kDefaultCodec, kDefaultBitRate, &LoadText) {}
 
 bool CSourceOpen::Open(const std::string& source) {
     return m_pipeline.Open(source);

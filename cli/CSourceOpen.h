@@ -18,6 +18,7 @@ public:
     const std::string& WorkPath() const { return m_pipeline.WorkPath(); }
 
 private:
+    std::string m_programDir;
     CConsoleProgress m_progress;
     CFFMpegUtil m_converter;
     COpenPipeline m_pipeline;
