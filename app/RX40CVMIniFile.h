@@ -30,7 +30,7 @@ public:
     std::int32_t ReadInt(std::string_view key, std::int32_t defaultValue) const;
     std::string ReadString(std::string_view key, const std::string& defaultValue) const;
 
-    // Writes do nothing while no section is chosen.
+    // Writes do nothing while no section is chosen or for an empty path.
     void WriteString(std::string_view key, std::string_view value) const;
     void WriteInt(std::string_view key, std::int32_t value) const;
     void DeleteKey(std::string_view key) const;

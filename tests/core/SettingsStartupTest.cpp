@@ -1,3 +1,4 @@
+#include "app/CInifileManager.h"
 #include "app/CRecentFileList.h"
 #include "app/CStartCommandLine.h"
 #include "app/CWindowPlacement.h"
@@ -100,6 +101,24 @@ TEST(SettingsStartupTest, RecentFilesKeepFourNewestFirstBesideTheSettings) {
     const std::string text = folder.Read("Quorvel.ini");
     EXPECT_EQ(text.find("File4"), std::string::npos);
     EXPECT_EQ(text.rfind("[Mosaic]\nSizeID=3\n", 0), 0u);
+}
+
+TEST(SettingsStartupTest, WithoutAFolderNothingIsWrittenAnywhere) {
+    SettingsTestFolder folder;
+    folder.Write(".tmp", "mine");
+    const fs::path saved = fs::current_path();
+    fs::current_path(folder.Path());
+    {
+        CInifileManager settings("");
+        EXPECT_EQ(settings.SizeID, 2);
+        settings.SizeID = 5;
+        CRecentFileList recent("");
+        recent.Add("/a");
+        recent.Save();
+    }
+    fs::current_path(saved);
+    EXPECT_EQ(folder.Read(".tmp"), "mine");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
 }
 
 TEST(SettingsStartupTest, WindowOpensAtTheStoredRectOnlyWhenWhollyInside) {
