@@ -22,6 +22,18 @@ bool StartsWithDigit(std::string_view text) {
     return !text.empty() && text.front() >= '0' && text.front() <= '9';
 }
 
+template <typename Decimal> Decimal ParseLeadingDecimal(std::string_view text) {
+    const bool negative = SkipBlanksAndSign(text);
+    const bool startsNumber = StartsWithDigit(text) || (text.size() > 1 && text.front() == '.' &&
+                                                        StartsWithDigit(text.substr(1)));
+    Decimal value = 0;
+    if (!startsNumber ||
+        std::from_chars(text.data(), text.data() + text.size(), value).ec != std::errc{}) {
+        return 0;
+    }
+    return negative ? -value : value;
+}
+
 } // namespace
 
 std::int32_t CNumberText::ParseLeadingInt(std::string_view text) {
@@ -35,15 +47,11 @@ std::int32_t CNumberText::ParseLeadingInt(std::string_view text) {
 }
 
 float CNumberText::ParseFloat(std::string_view text) {
-    const bool negative = SkipBlanksAndSign(text);
-    const bool startsNumber = StartsWithDigit(text) || (text.size() > 1 && text.front() == '.' &&
-                                                        StartsWithDigit(text.substr(1)));
-    float value = 0.0f;
-    if (!startsNumber ||
-        std::from_chars(text.data(), text.data() + text.size(), value).ec != std::errc{}) {
-        return 0.0f;
-    }
-    return negative ? -value : value;
+    return ParseLeadingDecimal<float>(text);
+}
+
+double CNumberText::ParseDouble(std::string_view text) {
+    return ParseLeadingDecimal<double>(text);
 }
 
 std::string CNumberText::FormatInt(std::int32_t value) {

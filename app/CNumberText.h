@@ -13,6 +13,8 @@ public:
     // The leading decimal number; text without one, or one beyond the range of a float,
     // gives 0.
     static float ParseFloat(std::string_view text);
+    // The same in the range of a double.
+    static double ParseDouble(std::string_view text);
     static std::string FormatInt(std::int32_t value);
     // Fixed notation with one decimal ("%.1f").
     static std::string FormatOneDecimal(float value);

@@ -4,36 +4,6 @@
 #include "media/CUtf8Scope.h"
 #include "platform/CMessageBoxSeam.h"
 
-#include <charconv>
-#include <string_view>
-
-namespace {
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// The leading decimal number of a text ("0.889", " -1.5x"); 0 when it starts with none.
-double LeadingDouble(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r\n\f\v");
-    text.remove_prefix(first == std::string_view::npos ? text.size() : first);
-    const bool negative = !text.empty() && text.front() == '-';
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-        text.remove_prefix(1);
-    }
-    const bool startsNumber =
-        !text.empty() &&
-        (IsDigit(text.front()) || (text.size() > 1 && text.front() == '.' && IsDigit(text[1])));
-    double value = 0.0;
-    if (!startsNumber ||
-        std::from_chars(text.data(), text.data() + text.size(), value).ec != std::errc()) {
-        return 0.0;
-    }
-    return negative ? -value : value;
-}
-
-} // namespace
-
 KQ22sCVideoInfo::KQ22sCVideoInfo(const std::string& programDir)
     : KQ22sCVideoInfo(CMediaInfoLibrary::Shared(programDir)) {}
 
@@ -78,7 +48,7 @@ int KQ22sCVideoInfo::GetRotation() const {
 }
 
 double KQ22sCVideoInfo::GetPixelAspectRatio() const {
-    return LeadingDouble(VideoText("PixelAspectRatio"));
+    return CNumberText::ParseDouble(VideoText("PixelAspectRatio"));
 }
 
 std::string KQ22sCVideoInfo::VideoText(const char* parameter) const {

@@ -157,6 +157,9 @@ TEST(SettingsNumberTest, DecimalsAreLocaleFree) {
     EXPECT_FLOAT_EQ(CNumberText::ParseFloat("0,5"), 0.0f);
     EXPECT_FLOAT_EQ(CNumberText::ParseFloat("nan"), 0.0f);
     EXPECT_FLOAT_EQ(CNumberText::ParseFloat("1e300"), 0.0f);
+    EXPECT_DOUBLE_EQ(CNumberText::ParseDouble(" -0.8889x"), -0.8889);
+    EXPECT_DOUBLE_EQ(CNumberText::ParseDouble("1e300"), 1e300);
+    EXPECT_DOUBLE_EQ(CNumberText::ParseDouble("1e400"), 0.0);
     EXPECT_EQ(CNumberText::FormatOneDecimal(0.5f), "0.5");
     EXPECT_EQ(CNumberText::FormatOneDecimal(0.25f), "0.2"); // 0.25f is exact: ties to even
     EXPECT_EQ(CNumberText::FormatOneDecimal(-0.04f), "-0.0");
