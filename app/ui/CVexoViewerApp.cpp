@@ -64,13 +64,13 @@ bool CVexoViewerApp::InitInstance(const std::vector<std::string>& arguments) {
 void CVexoViewerApp::prepareSettings() {
     if (m_strDataDir.empty()) {
         // Nowhere to keep settings: defaults in memory, nothing written.
-        m_pSettings = new CInifileManager("");
+        m_pSettings = std::make_unique<CInifileManager>("");
         m_pRecentFileList = std::make_unique<CRecentFileList>("");
         return;
     }
     m_strProfileName = m_strDataDir + RX40CFileVersion(m_modulePath).GetInternalName() + ".ini";
     const std::string baseName = std::filesystem::path(m_modulePath).stem().string();
-    m_pSettings = new CInifileManager(m_strDataDir + baseName + ".ini");
+    m_pSettings = std::make_unique<CInifileManager>(m_strDataDir + baseName + ".ini");
     CCodecSettingsBlob::WriteIfMissing(m_strDataDir + "Mosaic.cdc");
     m_pRecentFileList = std::make_unique<CRecentFileList>(m_strProfileName);
     m_pRecentFileList->Load();
@@ -96,8 +96,7 @@ int CVexoViewerApp::ExitInstance() {
     m_messageBox.SetParent(nullptr);
     // The window gives its rectangle to the settings before they are written.
     m_pMainWnd.reset();
-    delete m_pSettings;
-    m_pSettings = nullptr;
+    m_pSettings.reset();
     if (m_pRecentFileList) {
         m_pRecentFileList->Save();
         m_pRecentFileList.reset();

@@ -35,7 +35,7 @@ public:
 
     std::string m_strExeDir;  // with a trailing slash
     std::string m_strDataDir; // with a trailing slash; empty without a configuration folder
-    CInifileManager* m_pSettings = nullptr;
+    std::unique_ptr<CInifileManager> m_pSettings;
     std::string m_strStartFile;
     RX40sCLocale m_locale;
 
