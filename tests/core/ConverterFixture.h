@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/CTextFile.h"
 #include "platform/IProgress.h"
 #include "resources/CStringTable.h"
 
@@ -37,10 +38,7 @@ protected:
     }
 
     static std::string ReadAll(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
+        return CTextFile::Read(path).value_or("");
     }
 
     static std::string EnglishText(int id) { return CStringTable::Load(id, CStringTable::English); }

@@ -6,12 +6,12 @@
 #include "mosaic/CMosaicPainter.h"
 #include "mosaic/CMosaicParam.h"
 #include "mosaic/CReferenceEffects.h"
+#include "platform/CTextFile.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <sys/wait.h>
 
 namespace {
@@ -46,12 +46,7 @@ protected:
         return result;
     }
 
-    static std::string Slurp(const std::string& path) {
-        std::ifstream file(path);
-        std::stringstream text;
-        text << file.rdbuf();
-        return text.str();
-    }
+    static std::string Slurp(const std::string& path) { return CTextFile::Read(path).value_or(""); }
 
     static CFrameBuffer ReadBitmap(const std::string& path) {
         std::ifstream file(path, std::ios::binary);

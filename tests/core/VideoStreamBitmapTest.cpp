@@ -1,11 +1,11 @@
 #include "CTestMedia.h"
 #include "media/CAviVideoStream.h"
+#include "platform/CTextFile.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <vector>
 
@@ -61,8 +61,7 @@ std::int32_t Le32At(const std::string& bytes, std::size_t offset) {
 }
 
 std::string ReadAll(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    return CTextFile::Read(path).value_or("");
 }
 
 } // namespace
