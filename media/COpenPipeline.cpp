@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <charconv>
 #include <filesystem>
 #include <limits>
@@ -129,13 +130,17 @@ bool COpenPipeline::Refuse(int messageId) {
     return false;
 }
 
+// The probe is made new, so a file of the user's that already has its name is never truncated
+// or removed; the folder's own permission answers instead.
 bool COpenPipeline::CanWriteBeside(const std::string& source) const {
-    const std::filesystem::path folder = std::filesystem::path(source).parent_path();
-    const std::string probe =
-        (folder.empty() ? std::filesystem::path(".") : folder) / "writeTest.tst";
-    const int fd = open(probe.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    std::filesystem::path folder = std::filesystem::path(source).parent_path();
+    if (folder.empty()) {
+        folder = ".";
+    }
+    const std::string probe = (folder / "writeTest.tst").string();
+    const int fd = open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) {
-        return false;
+        return errno == EEXIST && faccessat(AT_FDCWD, folder.c_str(), W_OK, AT_EACCESS) == 0;
     }
     close(fd);
     unlink(probe.c_str());

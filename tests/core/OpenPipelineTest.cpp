@@ -204,6 +204,16 @@ TEST_F(OpenPipeline, UnreadableSourcesLeaveNothingBehind) {
                                                      "not recognized: " + Path("broken.mp4")}));
 }
 
+// The write probe's name may already belong to a file of the user's, which must survive it.
+TEST_F(OpenPipeline, WriteProbeKeepsAFileOfItsName) {
+    std::ofstream(Path("writeTest.tst")) << "the user's notes";
+    std::ofstream(Path("broken.mp4")) << "not a movie";
+    COpenPipeline pipeline = Pipeline();
+    EXPECT_FALSE(pipeline.Open(Path("broken.mp4")));
+    EXPECT_EQ(m_box.texts, (std::vector<std::string>{"not recognized: " + Path("broken.mp4")}));
+    EXPECT_EQ(ReadAll(Path("writeTest.tst")), "the user's notes");
+}
+
 // Root writes into any folder, so the folder that cannot be written to is one whose name is
 // taken by a file; a folder without write permission is tried as well when not root.
 TEST_F(OpenPipeline, FolderThatCannotBeWrittenIsRefused) {
