@@ -1,10 +1,6 @@
 #include "media/CStreamProbe.h"
 
-#include "media/CAVPtr.h"
-
-namespace {
-
-AVFormatContextPtr OpenFormat(const std::string& path) {
+AVFormatContextPtr CStreamProbe::OpenFormat(const std::string& path) {
     AVFormatContext* context = nullptr;
     if (avformat_open_input(&context, path.c_str(), nullptr, nullptr) < 0) {
         return nullptr;
@@ -15,8 +11,6 @@ AVFormatContextPtr OpenFormat(const std::string& path) {
     }
     return owned;
 }
-
-} // namespace
 
 CStreamProbe::CStreamProbe(const std::string& path) {
     const AVFormatContextPtr format = OpenFormat(path);

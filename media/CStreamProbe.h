@@ -1,5 +1,7 @@
 #pragma once
 
+#include "media/CAVPtr.h"
+
 #include <string>
 
 // What libavformat finds in a media file: the codec and picture size of the first video stream
@@ -16,6 +18,9 @@ public:
     int VideoStreams() const { return m_videoStreams; }
     int AudioStreams() const { return m_audioStreams; }
     bool IsDvVideo() const;
+
+    // Opens path and reads its stream information; null when either fails.
+    static AVFormatContextPtr OpenFormat(const std::string& path);
 
 private:
     bool m_open = false;

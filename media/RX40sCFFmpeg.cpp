@@ -1,5 +1,7 @@
 #include "media/RX40sCFFmpeg.h"
 
+#include "media/CStreamProbe.h"
+
 extern "C" {
 #include <libavdevice/avdevice.h>
 }
@@ -72,14 +74,10 @@ void RX40sCFFmpeg::FreePictures() {
 }
 
 bool RX40sCFFmpeg::OpenFile(const std::string& path) {
-    AVFormatContext* context = nullptr;
-    if (avformat_open_input(&context, path.c_str(), nullptr, nullptr) < 0) {
-        return false;
-    }
-    m_pFormatContext.reset(context);
+    m_pFormatContext = CStreamProbe::OpenFormat(path);
     m_packet.reset(av_packet_alloc());
     m_scratch.reset(av_frame_alloc());
-    return m_packet && m_scratch && avformat_find_stream_info(context, nullptr) >= 0;
+    return m_pFormatContext && m_packet && m_scratch;
 }
 
 int RX40sCFFmpeg::FirstStreamOf(AVMediaType type) const {
