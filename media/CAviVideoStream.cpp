@@ -11,8 +11,8 @@
 CAviVideoStream::CAviVideoStream(std::string workPath, const std::int32_t& sizeIdSetting)
     : m_strWorkPath(std::move(workPath)), m_mosaic(sizeIdSetting), m_sizeId(sizeIdSetting) {}
 
+// The decoder lets go of the working video before it is deleted; the pictures go with the base.
 CAviVideoStream::~CAviVideoStream() {
-    FreePictures();
     Close();
     DeleteWorkingFiles();
 }

@@ -48,11 +48,10 @@ public:
     AVCodecContextPtr m_pAudioCodecContext;
     const AVCodec* m_pAudioCodec = nullptr;
 
-protected:
-    void FreePictures();
-
 private:
     enum class Next { Picture, End, Error };
+
+    void FreePictures();
 
     bool OpenFile(const std::string& path);
     bool OpenVideoDecoder();
