@@ -23,8 +23,6 @@ protected:
     }
     void TearDown() override {
         std::error_code ec;
-        std::filesystem::permissions(m_dir, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ec);
         std::filesystem::remove_all(m_dir, ec);
     }
 

@@ -228,6 +228,8 @@ TEST_F(OpenPipeline, FolderThatCannotBeWrittenIsRefused) {
         EXPECT_FALSE(pipeline.Open(Path("locked/clip.mp4")));
         EXPECT_EQ(m_box.texts.size(), 2u);
         EXPECT_EQ(fs::directory_iterator(m_dir / "locked")->path().filename(), "clip.mp4");
+        // Given back, or the temporary folder could not be removed.
+        fs::permissions(m_dir / "locked", fs::perms::owner_all);
     }
     EXPECT_EQ(m_progress.created, 0);
 }
