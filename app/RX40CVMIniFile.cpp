@@ -75,11 +75,6 @@ void RX40CVMIniFile::DeleteKey(std::string_view key) const {
 }
 
 void RX40CVMIniFile::WriteEntries(const std::vector<Entry>& entries) const {
-    // An empty path names no file; replacing it would go through a temporary in the working
-    // folder.
-    if (m_path.empty()) {
-        return;
-    }
     auto document = LoadForUpdate(m_path);
     if (!document) {
         return;

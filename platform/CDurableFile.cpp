@@ -41,7 +41,8 @@ bool CDurableFile::WriteAll(int fd, std::string_view bytes) {
 }
 
 std::string CDurableFile::TempPath(const std::string& path) {
-    return path + ".tmp";
+    // An empty path names no file; ".tmp" would land in the working folder.
+    return path.empty() ? std::string() : path + ".tmp";
 }
 
 bool CDurableFile::Write(const std::string& path, std::string_view bytes) {

@@ -10,7 +10,7 @@ class CDurableFile {
 public:
     // Writes every byte to the open descriptor fd, resuming after interruptions; false on error.
     static bool WriteAll(int fd, std::string_view bytes);
-    // The temporary name used for path.
+    // The temporary name used for path; empty for an empty path, so nothing is written.
     static std::string TempPath(const std::string& path);
     // Writes bytes to path (created or truncated) and flushes them; on failure the file is
     // removed. Returns true when every byte reached the disk.
