@@ -11,7 +11,10 @@ PACKAGES=(
     libmediainfo-dev libmediainfo0v5
     libpugixml-dev libsdl2-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-ipafont-gothic binutils
+    fonts-ipafont-gothic binutils ccache
+    qt6-svg-dev libqt6svg6
+    clang-14 libclang-rt-14-dev llvm-14
+    xvfb openbox xdotool x11-utils imagemagick desktop-file-utils poppler-utils
 )
 
 missing=()
