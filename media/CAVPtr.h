@@ -2,6 +2,7 @@
 
 extern "C" {
 #include <libavcodec/avcodec.h>
+#include <libavfilter/avfilter.h>
 #include <libavformat/avformat.h>
 #include <libavutil/frame.h>
 #include <libswscale/swscale.h>
@@ -28,4 +29,5 @@ using AVFormatContextPtr = CAVPtr<AVFormatContext, avformat_close_input>::Pointe
 using AVCodecContextPtr = CAVPtr<AVCodecContext, avcodec_free_context>::Pointer;
 using AVFramePtr = CAVPtr<AVFrame, av_frame_free>::Pointer;
 using AVPacketPtr = CAVPtr<AVPacket, av_packet_free>::Pointer;
+using AVFilterGraphPtr = CAVPtr<AVFilterGraph, avfilter_graph_free>::Pointer;
 using SwsContextPtr = CAVPtr<SwsContext, sws_freeContext>::Pointer;

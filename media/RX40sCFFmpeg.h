@@ -25,6 +25,9 @@ public:
     // Makes m_bmpFrame hold the first picture whose display index is index or more. Past the end
     // the previous picture stays and the result is still 1; a decode error gives 0.
     int DecodeFrame(std::int64_t index);
+    // Opens a decoder for stream (packet time base set); context and codec change on success only.
+    static bool OpenDecoder(const AVStream& stream, AVCodecContextPtr& context,
+                            const AVCodec*& codec);
 
     std::string m_strFilePath;
     AVFormatContextPtr m_pFormatContext;
@@ -56,8 +59,6 @@ private:
     bool OpenFile(const std::string& path);
     bool OpenVideoDecoder();
     bool OpenAudioDecoder();
-    static bool OpenDecoder(const AVStream& stream, AVCodecContextPtr& context,
-                            const AVCodec*& codec);
     int FirstStreamOf(AVMediaType type) const;
     void ReadStreamProperties();
     void TakePictureProperties(AVFrame& picture);
