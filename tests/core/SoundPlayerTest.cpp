@@ -1,4 +1,5 @@
 #include "CRecordingSoundCommands.h"
+#include "CScopedEnv.h"
 #include "CTestMedia.h"
 #include "app/CAudioPlayback.h"
 #include "media/CAviVideoStream.h"
@@ -19,29 +20,6 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-// Sets an environment variable for the life of the object.
-class CScopedEnv {
-public:
-    CScopedEnv(const char* name, const char* value) : m_name(name) {
-        const char* old = std::getenv(name);
-        m_hadValue = old != nullptr;
-        m_old = m_hadValue ? old : "";
-        setenv(name, value, 1);
-    }
-    ~CScopedEnv() {
-        if (m_hadValue) {
-            setenv(m_name.c_str(), m_old.c_str(), 1);
-        } else {
-            unsetenv(m_name.c_str());
-        }
-    }
-
-private:
-    std::string m_name;
-    std::string m_old;
-    bool m_hadValue = false;
-};
 
 // Sign changes of a mono 16-bit signal per second of signal.
 double ZeroCrossingsPerSecond(const std::vector<std::int16_t>& samples, int rate) {
