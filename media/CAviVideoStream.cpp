@@ -2,6 +2,7 @@
 
 #include "media/CBitmapFile.h"
 #include "media/CWorkPaths.h"
+#include "mosaic/CFrameLayout.h"
 
 #include <cmath>
 #include <filesystem>
@@ -81,6 +82,29 @@ int CAviVideoStream::GetFrame(std::int64_t index, bool lineDouble) {
     m_painter.PaintFixedAreas(m_bmpFrame, m_mosaic, m_sizeId);
     m_painter.PaintTracks(m_bmpFrame, m_mosaic, m_sizeId, static_cast<std::int32_t>(index));
     return 1;
+}
+
+T_RECT CAviVideoStream::DrawFrame(CXrgbImage& target, const T_RECT& rect) {
+    constexpr std::uint32_t black = CXrgbImage::Rgb(0, 0, 0);
+    const CFrameLayout layout(rect, m_nWidth, m_nHeight);
+    const T_RECT& picture = layout.Picture();
+    const int width = picture.right - picture.left;
+    const int height = picture.bottom - picture.top;
+    CDrawnFrame::Source source = CDrawnFrame::SourceOf(m_mosaic, m_sizeId, m_nCurrentFrame,
+                                                       m_bLineDouble, IsStillImage());
+    const CXrgbImage* drawn = m_drawn.Find(source, width, height);
+    if (!drawn) {
+        if (GetFrame(m_nCurrentFrame, m_bLineDouble) == 0) {
+            m_drawn.Forget();
+            target.Fill(rect, black);
+            return T_RECT{};
+        }
+        drawn = &m_drawn.Store(std::move(source), m_bmpFrame, width, height);
+    }
+    target.Fill(layout.FirstBar(), black);
+    target.Fill(layout.SecondBar(), black);
+    target.Copy(*drawn, picture.left, picture.top);
+    return picture;
 }
 
 int CAviVideoStream::SaveFrameBitmap(const std::string& path) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "media/CDrawnFrame.h"
 #include "media/CFrameBuffer.h"
+#include "media/CXrgbImage.h"
 #include "media/RX40sCFFmpeg.h"
 #include "mosaic/CMosaicPainter.h"
 #include "mosaic/CMosaicParam.h"
@@ -32,6 +34,11 @@ public:
     std::int32_t GetPlayTimeMs() const;
     // Makes the frame picture hold frame index with the mosaic painted on a fresh copy.
     int GetFrame(std::int64_t index, bool lineDouble);
+    // Draws the current frame letterboxed into rect of target, inside a one-pixel border that
+    // stays as it was: black bars, the picture stretched without smoothing. Returns the picture
+    // rectangle. The same frame with the same mosaic is not fetched again. A frame that can't
+    // be fetched leaves rect black and gives the empty rectangle.
+    T_RECT DrawFrame(CXrgbImage& target, const T_RECT& rect);
 
     bool IsStillImage() const { return !m_pImageInfo.empty(); }
     bool TopDown() const { return m_bmpFrame.TopDown(); }
@@ -50,4 +57,5 @@ private:
     std::vector<std::uint8_t> m_pImageInfo;
     CFrameBuffer m_imageBits;
     CMosaicPainter m_painter;
+    CDrawnFrame m_drawn;
 };
