@@ -1,38 +1,16 @@
+#include "CBenchClip.h"
 #include "media/RX40sCFFmpeg.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <string>
-
 namespace {
 
-constexpr std::int64_t kFrames = 90;
-
-// A converter-style 1080p working video, made once and kept in /tmp between runs.
-const std::string& Clip1080p() {
-    static const std::string path = [] {
-        const std::string target = "/tmp/quorvel-decode-bench-1080p.avi";
-        if (!std::filesystem::exists(target)) {
-            const std::string partial = target + ".part.avi";
-            const std::string command =
-                "ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i "
-                "testsrc2=size=1920x1080:rate=30,trim=end_frame=" +
-                std::to_string(kFrames) + " -vcodec msmpeg4v2 -q:v 2 '" + partial + "'";
-            if (std::system(command.c_str()) == 0) {
-                std::filesystem::rename(partial, target);
-            }
-        }
-        return target;
-    }();
-    return path;
-}
+constexpr std::int64_t kFrames = CBenchClip::Frames;
 
 // Decodes every frame of the clip per iteration, in the order that order(i) gives.
 template <typename Order> void DecodeAll(benchmark::State& state, Order order) {
     RX40sCFFmpeg decoder;
-    if (decoder.Open(Clip1080p()) == 0 || decoder.m_nLastFrame + 1 != kFrames) {
+    if (decoder.Open(CBenchClip::Path1080p()) == 0 || decoder.m_nLastFrame + 1 != kFrames) {
         state.SkipWithError("cannot open the generated clip");
         return;
     }
