@@ -1,0 +1,92 @@
+#pragma once
+
+#include "app/IEditHost.h"
+#include "mosaic/T_RECT.h"
+
+#include <cstdint>
+
+class CInifileManager;
+class CMosaicParam;
+
+// Marking what to hide with the mouse: fixed areas dragged in fixed mosaic mode, tracks
+// recorded with a brush around the cursor while the movie plays in moving mosaic mode, and the
+// context commands on the region under the cursor. Points and rectangles are in the view's
+// client coordinates unless they go into the mosaic, which counts in picture pixels.
+class CRegionEditor {
+public:
+    struct Point {
+        std::int32_t x = 0;
+        std::int32_t y = 0;
+    };
+
+    static constexpr int MinHalfSize = 16;
+    static constexpr int MaxHalfSize = 1000;
+
+    CRegionEditor(CInifileManager& settings, IEditHost& host);
+
+    // Where the picture of width x height was drawn last (empty when none was).
+    void SetPicture(const T_RECT& drawn, int width, int height);
+    const T_RECT& Picture() const { return m_rcPicture; }
+
+    // Fixed mosaic mode.
+    void FixedMove(Point point);
+    void FixedLeftDown(Point point);
+    void FixedLeftUp(CMosaicParam& mosaic);
+    void FixedRightDown();
+
+    // Moving mosaic mode.
+    void MovingMove(Point point, const T_RECT& client, bool playing);
+    void MovingLeftDown(Point point);
+    void MovingLeftUp();
+    // Records the brush around point into the recorded track at frame.
+    void RecordBrush(CMosaicParam& mosaic, Point point, std::int32_t frame);
+    void Wheel(int delta, bool shift, bool ctrl, Point point);
+    void MiddleDown(Point point, const T_RECT& client);
+
+    // The region under point for the context menu: the last fixed area containing it (editMode
+    // 0) or the track hit at frame (editMode 1). Selects it; false, with nothing selected, when
+    // there is none.
+    bool SelectAt(int editMode, const CMosaicParam& mosaic, Point point, std::int32_t frame);
+    void DeleteArea(CMosaicParam& mosaic);
+    void RemoveTrack(CMosaicParam& mosaic);
+    void RemoveTrackFrom(CMosaicParam& mosaic, std::int32_t frame);
+    void ArmModification();
+    void Cancel();
+    // Moving mosaic mode hides the brush over a track at frame unless a recording runs.
+    bool BrushHidden(const CMosaicParam& mosaic, Point cursor, std::int32_t frame) const;
+
+    // A mode command: nothing selected, no modification, no rectangle.
+    void ResetForMode();
+    // Any play stopped: the drag is over.
+    void PlayStopped() { m_bDragging = false; }
+    // The end of the movie during play.
+    void ResetSelection();
+    // "Remove all mosaic": the next recording makes track 0 again.
+    void RegionsRemoved(const CMosaicParam& mosaic);
+
+    bool Dragging() const { return m_bDragging; }
+    const T_RECT& Current() const { return m_rcCurrent; }
+    int CurrentTrack() const { return m_nCurrentTrack; }
+    int Selected() const { return m_nSelected; }
+    bool Modify() const { return m_bModify; }
+
+private:
+    T_RECT Brush(Point point) const;
+    // The window rectangle r, clipped to the picture, in picture pixels; empty when it misses.
+    T_RECT ToPicture(const T_RECT& r) const;
+    bool ToPicturePoint(Point point, Point& picture) const;
+    int MinimumSize() const;
+    void TrackRemoved(const CMosaicParam& mosaic);
+
+    CInifileManager& m_settings;
+    IEditHost& m_host;
+    bool m_bDragging = false;
+    Point m_ptDragStart;
+    T_RECT m_rcCurrent;
+    T_RECT m_rcPicture;
+    int m_pictureWidth = 0;
+    int m_pictureHeight = 0;
+    int m_nCurrentTrack = -1;
+    int m_nSelected = -1;
+    bool m_bModify = false;
+};
