@@ -44,6 +44,19 @@ void CAviVideoStream::LoadProgress() {
     m_mosaic.LoadTracks(CWorkPaths::ReplaceExtension(m_strWorkPath, "eftm"));
 }
 
+void CAviVideoStream::SaveProgress() const {
+    m_mosaic.SaveFixedAreas(CWorkPaths::ReplaceExtension(m_strWorkPath, "eft"));
+    m_mosaic.SaveTracks(CWorkPaths::ReplaceExtension(m_strWorkPath, "eftm"));
+}
+
+void CAviVideoStream::RemoveProgress() {
+    std::error_code ignored;
+    m_mosaic.RemoveAllFixedAreas();
+    std::filesystem::remove(CWorkPaths::ReplaceExtension(m_strWorkPath, "eft"), ignored);
+    m_mosaic.RemoveAllTracks();
+    std::filesystem::remove(CWorkPaths::ReplaceExtension(m_strWorkPath, "eftm"), ignored);
+}
+
 int CAviVideoStream::LoadBitmapFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     return file ? LoadBitmapFile(file) : 0;

@@ -28,6 +28,10 @@ public:
     int LoadBitmapFile(const std::string& path);
     // Reads the progress files named after the working file into m_mosaic.
     void LoadProgress();
+    // Writes m_mosaic to the progress files named after the working file.
+    void SaveProgress() const;
+    // Removes every fixed area and track, and the progress files with them.
+    void RemoveProgress();
     // Writes the current frame, with its mosaic, as an uncompressed bitmap file.
     int SaveFrameBitmap(const std::string& path);
     // Play time of the current frame in milliseconds; -1 when no video is open.

@@ -128,6 +128,31 @@ TEST_F(VideoStreamTest, OpenVideoReadsTheProgressNamedAfterTheWorkingFile) {
     EXPECT_EQ(stream.m_mosaic.type, 1);
 }
 
+TEST_F(VideoStreamTest, SavedProgressComesBackAtTheNextOpenAndRemovalDeletesIt) {
+    const std::string work = MakeWorkingVideo("clip.avi");
+    {
+        CAviVideoStream stream(work, m_sizeId);
+        ASSERT_EQ(stream.OpenVideo(), 1);
+        stream.m_mosaic.AddFixedArea(T_RECT{4, 4, 40, 30});
+        stream.m_mosaic.SetTrackRect(0, T_RECT{10, 10, 20, 20}, 3);
+        stream.m_mosaic.SetTrackRect(0, T_RECT{12, 10, 22, 20}, 4);
+        stream.SaveProgress();
+    }
+    EXPECT_TRUE(Exists(m_media.Path("clip.eft")));
+    EXPECT_TRUE(Exists(m_media.Path("clip.eftm")));
+    CAviVideoStream stream(work, m_sizeId);
+    ASSERT_EQ(stream.OpenVideo(), 1);
+    EXPECT_EQ(stream.m_mosaic.FixedAreas(), (std::vector<T_RECT>{T_RECT{4, 4, 40, 30}}));
+    ASSERT_EQ(stream.m_mosaic.TrackCount(), 1);
+    EXPECT_EQ(stream.m_mosaic.GetTrackRect(0, 4), (T_RECT{12, 10, 22, 20}));
+
+    stream.RemoveProgress();
+    EXPECT_FALSE(stream.m_mosaic.HasRegions());
+    EXPECT_FALSE(Exists(m_media.Path("clip.eft")));
+    EXPECT_FALSE(Exists(m_media.Path("clip.eftm")));
+    EXPECT_TRUE(Exists(work));
+}
+
 TEST_F(VideoStreamTest, PlayTimeFollowsTheCurrentFrame) {
     CAviVideoStream stream(MakeWorkingVideo("clip.avi"), m_sizeId);
     EXPECT_EQ(stream.GetPlayTimeMs(), -1);
