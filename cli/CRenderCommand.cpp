@@ -1,6 +1,5 @@
 #include "cli/CRenderCommand.h"
 
-#include "cli/CKeptFiles.h"
 #include "cli/CSourceOpen.h"
 #include "media/CAviVideoStream.h"
 #include "media/CWorkPaths.h"
@@ -127,13 +126,10 @@ int CRenderCommand::RenderFrame(std::ostream& err) const {
     if (m_source) {
         return RenderSource(err);
     }
-    const std::string& workFile = m_positional[0];
-    const CKeptFiles kept({workFile, CWorkPaths::ReplaceExtension(workFile, "wav"),
-                           CWorkPaths::Stem(workFile) + ".$tmp$.wav"});
-    return RenderWorkFile(workFile, err);
+    return RenderWorkFile(m_positional[0], {}, err);
 }
 
-// The stream removes the working files when it goes; the source itself is always kept.
+// The working files the open made go with the stream; the source itself is never touched.
 int CRenderCommand::RenderSource(std::ostream& err) const {
     const std::string& source = m_positional[0];
     CSourceOpen opener;
@@ -141,15 +137,15 @@ int CRenderCommand::RenderSource(std::ostream& err) const {
         err << "quorvel-render: cannot open " << source << "\n";
         return kFailed;
     }
-    const CKeptFiles kept({source});
-    return RenderWorkFile(opener.WorkPath(), err);
+    return RenderWorkFile(opener.WorkPath(), opener.TakeWorkFiles(), err);
 }
 
-int CRenderCommand::RenderWorkFile(const std::string& workFile, std::ostream& err) const {
+int CRenderCommand::RenderWorkFile(const std::string& workFile, CWorkFiles workFiles,
+                                   std::ostream& err) const {
     const std::string& output = m_positional[1];
     // The setting the stream paints with; it must outlive the stream.
     std::int32_t sizeId = kDefaultSizeId;
-    CAviVideoStream stream(workFile, sizeId);
+    CAviVideoStream stream(workFile, sizeId, std::move(workFiles));
     if (!OpenWorkFile(stream)) {
         err << "quorvel-render: cannot open " << workFile << "\n";
         return kFailed;

@@ -8,6 +8,7 @@
 #include <vector>
 
 class CAviVideoStream;
+class CWorkFiles;
 
 // quorvel-render: renders one frame of a working file (an AVI movie or a 24-bit bitmap), with
 // the mosaic of its progress files, into a bitmap file.
@@ -41,7 +42,7 @@ private:
     int RenderFrame(std::ostream& err) const;
     bool OpenWorkFile(CAviVideoStream& stream) const;
     int RenderSource(std::ostream& err) const;
-    int RenderWorkFile(const std::string& workFile, std::ostream& err) const;
+    int RenderWorkFile(const std::string& workFile, CWorkFiles workFiles, std::ostream& err) const;
 
     std::vector<Option> m_options;
     std::vector<std::string> m_positional;

@@ -8,7 +8,7 @@
 
 // The renderer's way in from a source file of any accepted kind: the program's open pipeline
 // with its progress on stderr, the command log in the user's data folder and the default
-// conversion settings. The working files it makes go with the stream opened on them.
+// conversion settings. The working files it makes are handed to the stream opened on them.
 class CSourceOpen {
 public:
     CSourceOpen();
@@ -16,6 +16,7 @@ public:
     // Makes the working files of source; false after a failure, reported on stderr.
     bool Open(const std::string& source);
     const std::string& WorkPath() const { return m_pipeline.WorkPath(); }
+    CWorkFiles TakeWorkFiles() { return m_pipeline.TakeWorkFiles(); }
 
 private:
     std::string m_programDir;

@@ -5,30 +5,18 @@
 #include "mosaic/CFrameLayout.h"
 
 #include <cmath>
-#include <filesystem>
 #include <fstream>
 #include <utility>
 
-CAviVideoStream::CAviVideoStream(std::string workPath, const std::int32_t& sizeIdSetting)
-    : m_strWorkPath(std::move(workPath)), m_mosaic(sizeIdSetting), m_sizeId(sizeIdSetting) {}
+CAviVideoStream::CAviVideoStream(std::string workPath, const std::int32_t& sizeIdSetting,
+                                 CWorkFiles workFiles)
+    : m_strWorkPath(std::move(workPath)), m_mosaic(sizeIdSetting), m_sizeId(sizeIdSetting),
+      m_workFiles(std::move(workFiles)) {}
 
 // The decoder lets go of the working video before it is deleted; the pictures go with the base.
 CAviVideoStream::~CAviVideoStream() {
     Close();
-    DeleteWorkingFiles();
-}
-
-void CAviVideoStream::DeleteWorkingFiles() const {
-    std::error_code ignored;
-    if (CWorkPaths::EndsWithNoCase(m_strWorkPath, ".$tmp$.avi")) {
-        std::filesystem::remove(m_strWorkPath, ignored);
-        std::filesystem::remove(CWorkPaths::ReplaceExtension(m_strWorkPath, "wav"), ignored);
-    } else {
-        std::filesystem::remove(CWorkPaths::Stem(m_strWorkPath) + ".$tmp$.wav", ignored);
-    }
-    if (CWorkPaths::EndsWithNoCase(m_strWorkPath, ".$tmp$.bmp")) {
-        std::filesystem::remove(m_strWorkPath, ignored);
-    }
+    m_workFiles.Remove();
 }
 
 int CAviVideoStream::OpenVideo() {

@@ -2,6 +2,7 @@
 
 #include "media/CDrawnFrame.h"
 #include "media/CFrameBuffer.h"
+#include "media/CWorkFiles.h"
 #include "media/CXrgbImage.h"
 #include "media/RX40sCFFmpeg.h"
 #include "mosaic/CMosaicPainter.h"
@@ -13,12 +14,14 @@
 #include <vector>
 
 // The opened picture source of a document: the decoder of the working video, or one still
-// picture loaded from a bitmap file; it carries the document's mosaic and deletes the working
-// files made for it when it goes.
+// picture loaded from a bitmap file; it carries the document's mosaic and owns the working files
+// the open made for it, which go with it.
 class CAviVideoStream : public RX40sCFFmpeg {
 public:
-    // sizeIdSetting is the live mosaic type setting: painting reads it at paint time.
-    CAviVideoStream(std::string workPath, const std::int32_t& sizeIdSetting);
+    // sizeIdSetting is the live mosaic type setting: painting reads it at paint time. workFiles
+    // are deleted after the decoder has let go of them; nothing else is ever deleted.
+    CAviVideoStream(std::string workPath, const std::int32_t& sizeIdSetting,
+                    CWorkFiles workFiles = {});
     ~CAviVideoStream() override;
 
     // Opens the working video and reads the saved progress.
@@ -54,9 +57,8 @@ public:
     CMosaicParam m_mosaic;
 
 private:
-    void DeleteWorkingFiles() const;
-
     const std::int32_t& m_sizeId;
+    CWorkFiles m_workFiles;
     // The bitmap header block of a loaded image and its untouched pixels.
     std::vector<std::uint8_t> m_pImageInfo;
     CFrameBuffer m_imageBits;

@@ -17,9 +17,7 @@ namespace {
 
 constexpr int kFileNotRecognized = 2020;
 constexpr int kReadOnlySourceFolder = 2030;
-constexpr const char* kWorkVideo = ".$tmp$.avi";
-constexpr const char* kWorkSound = ".$tmp$.wav";
-constexpr const char* kWorkImage = ".$tmp$.bmp";
+constexpr int kOpenElsewhere = 2060;
 
 bool Exists(const std::string& path) {
     std::error_code ec;
@@ -102,31 +100,42 @@ bool COpenPipeline::Open(const std::string& source) {
     m_source = source;
     m_workPath.clear();
     m_soundPath.clear();
-    m_made.clear();
+    m_files.Remove();
+    m_reported = false;
     m_stillImage = IsImagePath(source);
     if (!CanWriteBeside(source)) {
         return Refuse(kReadOnlySourceFolder);
     }
+    if (m_files.Lock(source) == CWorkFiles::Claim::InUse) {
+        return Refuse(kOpenElsewhere);
+    }
     if (m_stillImage ? OpenImage(source) : OpenMovie(source)) {
         return true;
+    }
+    if (m_reported) {
+        m_files.Remove();
+        m_workPath.clear();
+        m_soundPath.clear();
+        return false;
     }
     Fail();
     return false;
 }
 
 void COpenPipeline::Fail() {
-    RemoveWorkingFiles();
+    m_files.Remove();
     m_workPath.clear();
     m_soundPath.clear();
-    std::string text = m_loadString(kFileNotRecognized);
+    Refuse(kFileNotRecognized);
+}
+
+bool COpenPipeline::Refuse(int messageId) {
+    std::string text = m_loadString(messageId);
     if (const std::size_t at = text.find("%1"); at != std::string::npos) {
         text.replace(at, 2, m_source);
     }
     CMessageBoxSeam::Show(text, QV_MB_OK);
-}
-
-bool COpenPipeline::Refuse(int messageId) {
-    CMessageBoxSeam::Show(m_loadString(messageId), QV_MB_OK);
+    m_reported = true;
     return false;
 }
 
@@ -147,24 +156,15 @@ bool COpenPipeline::CanWriteBeside(const std::string& source) const {
     return true;
 }
 
-std::string COpenPipeline::Claim(const std::string& path) {
-    std::error_code ec;
-    std::filesystem::remove(path, ec);
-    m_made.push_back(path);
-    return path;
-}
-
-void COpenPipeline::RemoveWorkingFiles() {
-    for (const std::string& path : m_made) {
-        std::error_code ec;
-        std::filesystem::remove(path, ec);
-    }
-    m_made.clear();
+// Only an open that holds the lock makes working files.
+bool COpenPipeline::Claim(const std::string& path) {
+    m_files.Add(path);
+    return m_files.Holds(path);
 }
 
 bool COpenPipeline::OpenImage(const std::string& source) {
-    const std::string target = Claim(CWorkPaths::Stem(source) + kWorkImage);
-    if (!m_converter.ConvertImage(source, target) || !Exists(target)) {
+    const std::string target = CWorkPaths::WorkImage(source);
+    if (!Claim(target) || !m_converter.ConvertImage(source, target) || !Exists(target)) {
         return false;
     }
     m_workPath = target;
@@ -173,8 +173,9 @@ bool COpenPipeline::OpenImage(const std::string& source) {
 
 bool COpenPipeline::OpenMovie(const std::string& source) {
     const std::string options = ProbeOptions(source);
-    const std::string video = Claim(CWorkPaths::Stem(source) + kWorkVideo);
-    Claim(CWorkPaths::Stem(source) + kWorkSound);
+    if (!Claim(CWorkPaths::WorkSound(source))) {
+        return false;
+    }
     m_workPath = source;
     if (!CWorkPaths::EndsWithNoCase(source, ".avi") || !options.empty()) {
         if (!ConvertMovie(source, options)) {
@@ -186,7 +187,7 @@ bool COpenPipeline::OpenMovie(const std::string& source) {
         return false;
     }
     // A working video that is DV itself is not converted onto itself.
-    if (opened.IsDvVideo() && m_workPath != video && !ConvertMovie(m_workPath, options)) {
+    if (opened.IsDvVideo() && !m_files.Holds(m_workPath) && !ConvertMovie(m_workPath, options)) {
         return false;
     }
     SeparateSound(source);
@@ -194,8 +195,9 @@ bool COpenPipeline::OpenMovie(const std::string& source) {
 }
 
 bool COpenPipeline::ConvertMovie(const std::string& input, const std::string& options) {
-    const std::string video = CWorkPaths::Stem(m_source) + kWorkVideo;
-    if (!m_converter.ConvertVideo(input, video, m_videoCodec, m_bitRate, options) ||
+    const std::string video = CWorkPaths::WorkVideo(m_source);
+    if (!Claim(video) ||
+        !m_converter.ConvertVideo(input, video, m_videoCodec, m_bitRate, options) ||
         !CStreamProbe(video).IsOpen()) {
         return false;
     }
@@ -204,7 +206,7 @@ bool COpenPipeline::ConvertMovie(const std::string& input, const std::string& op
 }
 
 void COpenPipeline::SeparateSound(const std::string& source) {
-    const std::string sound = CWorkPaths::Stem(source) + kWorkSound;
+    const std::string sound = CWorkPaths::WorkSound(source);
     if (m_converter.SeparateAudio(source, sound)) {
         m_soundPath = sound;
         return;

@@ -1,14 +1,16 @@
 #pragma once
 
 #include "media/CFFMpegUtil.h"
+#include "media/CWorkFiles.h"
 
 #include <functional>
 #include <string>
-#include <vector>
+#include <utility>
 
 // Turns a source file into working files beside it that the video stream can open: a movie
 // into a working AVI (unless it is an AVI that needs nothing) and its separated sound, an image
-// into a 24-bit working bitmap. A failed open leaves none of the files it made.
+// into a 24-bit working bitmap. A failed open leaves none of the files it made; after a good
+// one the caller takes the working files (TakeWorkFiles) and hands them to the stream.
 class COpenPipeline {
 public:
     // The reshaping options for a source, as ReshapeOptions computes them from its probe.
@@ -22,8 +24,10 @@ public:
     // Makes the working files for source; false after a failure, reported to the user.
     bool Open(const std::string& source);
     // Reports a failure that came after Open (the stream could not open the working file)
-    // and removes the working files.
+    // and removes the working files not taken yet.
     void Fail();
+    // The files the last Open made; deleted when the returned object goes.
+    CWorkFiles TakeWorkFiles() { return std::move(m_files); }
 
     // The file for the stream: the working video, the source AVI itself, or the bitmap.
     const std::string& WorkPath() const { return m_workPath; }
@@ -42,9 +46,8 @@ private:
     bool ConvertMovie(const std::string& input, const std::string& options);
     void SeparateSound(const std::string& source);
     std::string ProbeOptions(const std::string& source) const;
-    // Removes a file left by an earlier run and remembers it as ours.
-    std::string Claim(const std::string& path);
-    void RemoveWorkingFiles();
+    // Records path as a working file of this open; false when the open holds no lock.
+    bool Claim(const std::string& path);
     bool Refuse(int messageId);
 
     CFFMpegUtil& m_converter;
@@ -57,5 +60,6 @@ private:
     std::string m_workPath;
     std::string m_soundPath;
     bool m_stillImage = false;
-    std::vector<std::string> m_made;
+    bool m_reported = false;
+    CWorkFiles m_files;
 };

@@ -20,3 +20,19 @@ bool CWorkPaths::EndsWithNoCase(const std::string& path, const std::string& suff
            CAsciiText::EqualNoCase(std::string_view(path).substr(path.size() - suffix.size()),
                                    suffix);
 }
+
+std::string CWorkPaths::WorkVideo(const std::string& source) {
+    return Stem(source) + ".$tmp$.avi";
+}
+
+std::string CWorkPaths::WorkSound(const std::string& source) {
+    return Stem(source) + ".$tmp$.wav";
+}
+
+std::string CWorkPaths::WorkImage(const std::string& source) {
+    return Stem(source) + ".$tmp$.bmp";
+}
+
+std::string CWorkPaths::WorkLock(const std::string& source) {
+    return Stem(source) + ".$tmp$.lock";
+}

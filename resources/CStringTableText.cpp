@@ -26,6 +26,7 @@ std::string_view CStringTableText::English() {
 2024	Bond in the audio stream
 2025	Mosaic in the process ...
 2030	CD-ROM read-only attribute if the data folder and read from the HDD to copy please.
+2060	This file is already open in another running Quorvel. Close it there, then try again.\n\n%1
 2034	WWWWWWWWWWWWWWW
 57345	 
 57601	Existing Open.\n[F1] Open
@@ -131,6 +132,7 @@ std::string_view CStringTableText::Japanese() {
 2024	音声ストリーム結合中
 2025	モザイク処理中...
 2030	CD-ROMなどの読み取り専用属性フォルダのデータの場合は\nHDDにコピーしてから読み込んでください。
+2060	このファイルは実行中の別のQuorvelで既に開かれています。そちらで閉じてから、もう一度お試しください。\n\n%1
 2034	WWWWWWWWWWWWWWW
 57345	 
 57601	既存のファイルを開く\n[F1] 開く

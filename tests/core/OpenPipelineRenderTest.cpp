@@ -1,5 +1,8 @@
 #include "ConverterFixture.h"
 
+#include "media/CWorkFiles.h"
+#include "media/CWorkPaths.h"
+
 #include <sys/wait.h>
 
 namespace fs = std::filesystem;
@@ -74,4 +77,26 @@ TEST_F(OpenPipelineRender, OddNamesOpenAsSources) {
         << m_err;
     EXPECT_EQ(MediaNames(), (std::vector<std::string>{"-a \"quoted\" $clip ü.mp4", "-photo \".jpg",
                                                       "movie.bmp", "photo.bmp"}));
+}
+
+// The program has the movie open (its working files locked): the renderer must not take them.
+TEST_F(OpenPipelineRender, MovieOpenElsewhereIsRefusedAndItsWorkingFilesStay) {
+    const std::string source = Path("media/clip.mp4");
+    CWorkFiles program;
+    ASSERT_EQ(program.Lock(source), CWorkFiles::Claim::Taken);
+    program.Add(CWorkPaths::WorkVideo(source));
+    program.Add(CWorkPaths::WorkSound(source));
+    std::ofstream(CWorkPaths::WorkVideo(source)) << "the program's working video";
+    std::ofstream(CWorkPaths::WorkSound(source)) << "the program's sound";
+
+    EXPECT_EQ(Render("--source '" + source + "' '" + Path("media/out.bmp") + "'"), 1);
+    EXPECT_NE(m_err.find("already open"), std::string::npos) << m_err;
+    EXPECT_EQ(m_err.find("not recognized"), std::string::npos) << m_err;
+    EXPECT_EQ(ReadAll(CWorkPaths::WorkVideo(source)), "the program's working video");
+    EXPECT_EQ(ReadAll(CWorkPaths::WorkSound(source)), "the program's sound");
+    EXPECT_FALSE(fs::exists(Path("media/out.bmp")));
+
+    program.Remove();
+    EXPECT_EQ(Render("--source '" + source + "' '" + Path("media/out.bmp") + "'"), 0) << m_err;
+    EXPECT_EQ(MediaNames(), (std::vector<std::string>{"clip.mp4", "out.bmp"}));
 }

@@ -1,5 +1,6 @@
 #include "ConverterFixture.h"
 
+#include "media/CAviVideoStream.h"
 #include "media/COpenPipeline.h"
 #include "media/CStreamProbe.h"
 #include "platform/CMessageBoxSeam.h"
@@ -146,13 +147,65 @@ TEST_F(OpenPipeline, SquarePixelAviOpensDirectly) {
     Generate("-f lavfi -i testsrc2=size=320x240:rate=25:duration=1 -f lavfi -i sine=duration=1 "
              "-c:v mjpeg -c:a pcm_s16le -shortest",
              Path("Direct.AVI"));
-    fs::copy_file(Path("Direct.AVI"), Path("Direct.$tmp$.avi"));
+    // A working video left by a crash is neither opened nor touched: it may be all that is left.
+    std::ofstream(Path("Direct.$tmp$.avi")) << "rescue me";
     COpenPipeline pipeline = Pipeline();
     ASSERT_TRUE(pipeline.Open(Path("Direct.AVI")));
     EXPECT_EQ(pipeline.WorkPath(), Path("Direct.AVI"));
     EXPECT_EQ(CStreamProbe(pipeline.SoundPath()).AudioStreams(), 1);
-    // A working video left by an earlier run is gone, not mistaken for this one.
-    EXPECT_FALSE(fs::exists(Path("Direct.$tmp$.avi")));
+    pipeline.TakeWorkFiles().Remove();
+    EXPECT_EQ(FolderNames(),
+              (std::vector<std::string>{"Direct.$tmp$.avi", "Direct.AVI", "QV_command.log"}));
+    EXPECT_EQ(ReadAll(Path("Direct.$tmp$.avi")), "rescue me");
+}
+
+// A working file left by a crash, opened to rescue it, is the user's file from then on.
+TEST_F(OpenPipeline, SourceNamedLikeAWorkingFileIsOpenedAndKept) {
+    Generate("-f lavfi -i testsrc2=size=320x240:rate=25:duration=1 -c:v mjpeg",
+             Path("clip.$tmp$.avi"));
+    const auto size = fs::file_size(Path("clip.$tmp$.avi"));
+    COpenPipeline pipeline = Pipeline();
+    ASSERT_TRUE(pipeline.Open(Path("clip.$tmp$.avi")));
+    EXPECT_EQ(pipeline.WorkPath(), Path("clip.$tmp$.avi"));
+    std::int32_t sizeId = 2;
+    {
+        CAviVideoStream stream(pipeline.WorkPath(), sizeId, pipeline.TakeWorkFiles());
+        ASSERT_EQ(stream.OpenVideo(), 1);
+    }
+    EXPECT_EQ(FolderNames(), (std::vector<std::string>{"QV_command.log", "clip.$tmp$.avi"}));
+    EXPECT_EQ(fs::file_size(Path("clip.$tmp$.avi")), size);
+}
+
+// The renderer or a second window opening a movie the program has open: refused, and the
+// first open's working files stay as they are until their stream goes.
+TEST_F(OpenPipeline, SecondOpenerIsRefusedAndTheFirstKeepsItsFiles) {
+    Generate(kMovieWithSound, Path("clip.mp4"));
+    fs::copy_file(Path("clip.mp4"), Path("clip.avi"));
+    COpenPipeline first = Pipeline();
+    ASSERT_TRUE(first.Open(Path("clip.mp4")));
+    std::int32_t sizeId = 2;
+    auto stream =
+        std::make_unique<CAviVideoStream>(first.WorkPath(), sizeId, first.TakeWorkFiles());
+    ASSERT_EQ(stream->OpenVideo(), 1);
+    const std::string video = ReadAll(Path("clip.$tmp$.avi"));
+    const std::string sound = ReadAll(Path("clip.$tmp$.wav"));
+
+    COpenPipeline second = Pipeline();
+    EXPECT_FALSE(second.Open(Path("clip.mp4")));
+    // Another source of the same stem would make the same working files.
+    EXPECT_FALSE(second.Open(Path("clip.avi")));
+    const std::string inUse = EnglishText(2060);
+    ASSERT_NE(inUse.find("%1"), std::string::npos);
+    EXPECT_EQ(m_box.texts,
+              (std::vector<std::string>{inUse.substr(0, inUse.find("%1")) + Path("clip.mp4"),
+                                        inUse.substr(0, inUse.find("%1")) + Path("clip.avi")}));
+    EXPECT_EQ(ReadAll(Path("clip.$tmp$.avi")), video);
+    EXPECT_EQ(ReadAll(Path("clip.$tmp$.wav")), sound);
+    EXPECT_TRUE(second.WorkPath().empty());
+
+    stream.reset();
+    EXPECT_EQ(FolderNames(), (std::vector<std::string>{"QV_command.log", "clip.avi", "clip.mp4"}));
+    EXPECT_TRUE(second.Open(Path("clip.mp4")));
 }
 
 TEST_F(OpenPipeline, DvAviIsConvertedAfterAll) {

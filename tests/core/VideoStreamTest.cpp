@@ -49,66 +49,57 @@ TEST_F(VideoStreamTest, WorkingNamesCutTheExtensionOfTheFileNameOnly) {
     EXPECT_EQ(CWorkPaths::ReplaceExtension("/videos/a.b/clip", "eft"), "/videos/a.b/clip.eft");
     EXPECT_EQ(CWorkPaths::ReplaceExtension("/v/photo.$tmp$.bmp", "eftm"), "/v/photo.$tmp$.eftm");
     EXPECT_EQ(CWorkPaths::ReplaceExtension("clip", "wav"), "clip.wav");
+    EXPECT_EQ(CWorkPaths::WorkVideo("/v/clip.mp4"), "/v/clip.$tmp$.avi");
+    EXPECT_EQ(CWorkPaths::WorkSound("/videos/a.b/clip"), "/videos/a.b/clip.$tmp$.wav");
+    EXPECT_EQ(CWorkPaths::WorkImage("/v/photo.JPG"), "/v/photo.$tmp$.bmp");
+    EXPECT_EQ(CWorkPaths::WorkLock("/v/x.$tmp$.avi"), "/v/x.$tmp$.$tmp$.lock");
     EXPECT_TRUE(CWorkPaths::EndsWithNoCase("/v/CLIP.$TMP$.AVI", ".$tmp$.avi"));
     EXPECT_FALSE(CWorkPaths::EndsWithNoCase("avi", ".$tmp$.avi"));
 }
 
-TEST_F(VideoStreamTest, DestructionDeletesOnlyTheWorkingFiles) {
+TEST_F(VideoStreamTest, DestructionDeletesExactlyTheFilesItWasHanded) {
     const std::string source = m_media.Path("clip.mp4");
-    const std::string work = MakeWorkingVideo("clip.$tmp$.avi");
+    const std::string work = m_media.Path("clip.$tmp$.avi");
     const std::string sound = m_media.Path("clip.$tmp$.wav");
+    CWorkFiles files;
+    ASSERT_EQ(files.Lock(source), CWorkFiles::Claim::Taken);
+    files.Add(work);
+    files.Add(sound);
+    MakeWorkingVideo("clip.$tmp$.avi");
     for (const std::string& path :
          {source, sound, m_media.Path("clip.$tmp$.eft"), m_media.Path("clip.$tmp$.eftm")}) {
         Touch(path);
     }
     {
-        CAviVideoStream stream(work, m_sizeId);
+        CAviVideoStream stream(work, m_sizeId, std::move(files));
         ASSERT_EQ(stream.OpenVideo(), 1);
     }
     EXPECT_FALSE(Exists(work));
     EXPECT_FALSE(Exists(sound));
+    EXPECT_FALSE(Exists(CWorkPaths::WorkLock(source)));
     EXPECT_TRUE(Exists(source));
     EXPECT_TRUE(Exists(m_media.Path("clip.$tmp$.eft")));
     EXPECT_TRUE(Exists(m_media.Path("clip.$tmp$.eftm")));
 }
 
-TEST_F(VideoStreamTest, SourceOpenedDirectlyKeepsTheSourceAndLosesItsSound) {
-    const std::string source = MakeWorkingVideo("Clip.AVI");
-    const std::string sound = m_media.Path("Clip.$tmp$.wav");
-    Touch(sound);
-    {
-        CAviVideoStream stream(source, m_sizeId);
-        ASSERT_EQ(stream.OpenVideo(), 1);
-    }
-    EXPECT_TRUE(Exists(source));
-    EXPECT_FALSE(Exists(sound));
-}
-
-TEST_F(VideoStreamTest, WorkingNamesMatchWithoutRegardToCaseAndMissingFilesAreFine) {
-    const std::string picture = m_media.Path("photo.$TMP$.BMP");
-    const std::string upperVideo = m_media.Path("CLIP.$TMP$.AVI");
-    const std::string upperSound = m_media.Path("CLIP.$TMP$.wav");
-    for (const std::string& path : {picture, upperVideo, upperSound}) {
+// A working file left by a crash, opened to rescue it, is the user's file now; so are files
+// that merely have working names.
+TEST_F(VideoStreamTest, FilesItWasNotHandedSurviveWhateverTheirNames) {
+    const std::string rescued = MakeWorkingVideo("clip.$tmp$.avi");
+    const std::string picture = m_media.Path("photo.$tmp$.bmp");
+    const std::string sounds[] = {m_media.Path("clip.$tmp$.wav"),
+                                  m_media.Path("clip.$tmp$.$tmp$.wav")};
+    for (const std::string& path : {picture, sounds[0], sounds[1]}) {
         Touch(path);
     }
+    {
+        CAviVideoStream stream(rescued, m_sizeId);
+        ASSERT_EQ(stream.OpenVideo(), 1);
+    }
     CAviVideoStream(picture, m_sizeId);
-    CAviVideoStream(upperVideo, m_sizeId);
-    CAviVideoStream(m_media.Path("gone.$tmp$.avi"), m_sizeId);
-    EXPECT_FALSE(Exists(picture));
-    EXPECT_FALSE(Exists(upperVideo));
-    EXPECT_FALSE(Exists(upperSound));
-}
-
-TEST_F(VideoStreamTest, DottedFolderNeverLendsItsNameToTheWorkingFiles) {
-    const std::string folder = m_media.Path("a.b");
-    std::filesystem::create_directory(folder);
-    const std::string outside = m_media.Path("a.$tmp$.wav");
-    const std::string inside = folder + "/clip.$tmp$.wav";
-    Touch(outside);
-    Touch(inside);
-    CAviVideoStream(folder + "/clip", m_sizeId);
-    EXPECT_TRUE(Exists(outside));
-    EXPECT_FALSE(Exists(inside));
+    for (const std::string& path : {rescued, picture, sounds[0], sounds[1]}) {
+        EXPECT_TRUE(Exists(path)) << path;
+    }
 }
 
 TEST_F(VideoStreamTest, OpenVideoReadsTheProgressNamedAfterTheWorkingFile) {
