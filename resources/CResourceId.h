@@ -36,5 +36,9 @@ struct CResourceId {
     static constexpr int MosaicInProcess = 2025;
     static constexpr int ReadOnlySourceFolder = 2030;
     static constexpr int SizePaneWidth = 2034;
+    // Texts of the dialog bars' controls.
+    static constexpr int PlaySpeedLabel = 2101;
+    static constexpr int MosaicTypeLabel = 2102;
+    static constexpr int MosaicType0 = 2110; // to 2119, the type list's entries in id order
     static constexpr int IdleMessage = 57345;
 };

@@ -28,6 +28,18 @@ std::string_view CStringTableText::English() {
 2030	CD-ROM read-only attribute if the data folder and read from the HDD to copy please.
 2060	This file is already open in another running Quorvel. Close it there, then try again.\n\n%1
 2034	WWWWWWWWWWWWWWW
+2101	Play speed: x
+2102	Mosaic Type:
+2110	特大
+2111	大
+2112	中
+2113	小
+2114	すりガラス
+2115	色反転
+2116	塗りつぶし
+2117	ぼかし（強）
+2118	ぼかし（中）
+2119	ぼかし（弱）
 57345	 
 57601	Existing Open.\n[F1] Open
 57600	Close file\nClose
@@ -134,6 +146,18 @@ std::string_view CStringTableText::Japanese() {
 2030	CD-ROMなどの読み取り専用属性フォルダのデータの場合は\nHDDにコピーしてから読み込んでください。
 2060	このファイルは実行中の別のQuorvelで既に開かれています。そちらで閉じてから、もう一度お試しください。\n\n%1
 2034	WWWWWWWWWWWWWWW
+2101	再生速度: x
+2102	モザイクの種類:
+2110	特大
+2111	大
+2112	中
+2113	小
+2114	すりガラス
+2115	色反転
+2116	塗りつぶし
+2117	ぼかし（強）
+2118	ぼかし（中）
+2119	ぼかし（弱）
 57345	 
 57601	既存のファイルを開く\n[F1] 開く
 57600	ファイルを閉じる\n閉じる

@@ -1,24 +1,344 @@
 #include "app/ui/CMainFrame.h"
 
+#include "app/CCommandId.h"
+#include "app/CDocument.h"
+#include "app/CRecentFileList.h"
 #include "app/CWindowPlacement.h"
+#include "app/ui/CCommandMenus.h"
+#include "app/ui/CMosaicSizeDlgBar.h"
+#include "app/ui/CSliderDlgBar.h"
+#include "app/ui/CView.h"
+#include "app/ui/RX40sCOOIconToolBar.h"
+#include "media/CAviVideoStream.h"
+#include "platform/CMessageBoxSeam.h"
+#include "resources/CResourceId.h"
+#include "resources/CStringTable.h"
 
-#include <QGuiApplication>
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QScreen>
+#include <QStatusBar>
 #include <QWindow>
 
-CMainFrame::CMainFrame(CInifileManager& settings, const QString& title, bool progressOnly)
-    : m_settings(settings), m_progressOnly(progressOnly) {
+namespace {
+
+using Id = CCommandId;
+using R = CResourceId;
+
+// The Play button's pictures while a play runs and while none does.
+constexpr int PlayIcons[] = {158, 176, 159};
+constexpr int StopIcons[] = {160, 177, 161};
+constexpr int StandardSaveButton = 6;
+constexpr int StatusPanes[] = {R::ThirdPaneWidth, R::SizePaneWidth, R::RatePaneWidth};
+
+QString Text(int id) {
+    return QString::fromStdString(CStringTable::Load(id));
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CInifileManager& settings, const QString& title, bool progressOnly,
+                       CCmdTarget* application)
+    : m_settings(settings), m_progressOnly(progressOnly), m_application(application) {
     setWindowTitle(title);
+    setWindowIcon(RX40sCOOIconToolBar::ProgramIcon());
+    m_menus = new CCommandMenus(*this);
+    if (m_progressOnly) {
+        m_menus->RemoveRecentFiles();
+    }
+    connect(m_menus, &CCommandMenus::commandTriggered, this, &CMainFrame::ExecuteCommand);
+    connect(m_menus, &CCommandMenus::aboutToShowPopup, this, &CMainFrame::UpdateCommandUI);
+    createToolBars();
+    createStatusBar();
+    createDialogBars();
+    registerCommands();
+    rebuildChain();
+    // Buttons follow the rules whenever the program has nothing else to do.
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            &CMainFrame::UpdateCommandUI);
+    qApp->installEventFilter(this);
+
     // The native window knows its frame; the limits and the placement are of the outer size.
     winId();
     const QMargins frame = frameMargins();
     setMinimumSize(MinWidth - frame.left() - frame.right(),
                    MinHeight - frame.top() - frame.bottom());
     ApplyPlacement();
+    UpdateCommandUI();
 }
 
 CMainFrame::~CMainFrame() {
+    qApp->removeEventFilter(this);
+    StopPlay();
     storeOuterRect();
+}
+
+void CMainFrame::createToolBars() {
+    m_standardBar = createToolBar(R::StandardBarCaption, CCommandTable::Toolbar::Standard);
+    if (m_progressOnly) {
+        m_standardBar->SetButtonCommand(StandardSaveButton, Id::SaveProgress);
+    }
+    m_standardBar->AddButtonIcon(144, 169, 143);
+    m_standardBar->AddButtonIcon(146, 170, 147);
+    m_standardBar->AddButtonIcon(148, 171, 149);
+    m_standardBar->AddButtonIcon(150, 172, 151);
+    m_standardBar->AddButtonIcon(152, 173, 145);
+
+    m_movieBar = createToolBar(R::MovieBarCaption, CCommandTable::Toolbar::Movie);
+    m_movieBar->AddButtonIcon(154, 174, 155);
+    m_movieBar->AddButtonIcon(156, 175, 157);
+    m_movieBar->AddButtonIcon(158, 176, 159);
+    m_movieBar->AddButtonIcon(162, 178, 163);
+    m_movieBar->AddButtonIcon(164, 179, 165);
+
+    m_optionBar = createToolBar(R::OptionBarCaption, CCommandTable::Toolbar::Option);
+    m_optionBar->AddButtonIcon(168, 181, 153);
+
+    // Standard, Movie and Option side by side in the first row.
+    for (RX40sCOOIconToolBar* bar : {m_standardBar, m_movieBar, m_optionBar}) {
+        addToolBar(Qt::TopToolBarArea, bar);
+    }
+}
+
+RX40sCOOIconToolBar* CMainFrame::createToolBar(int captionId, CCommandTable::Toolbar toolbar) {
+    auto* bar = new RX40sCOOIconToolBar(Text(captionId), this);
+    bar->setObjectName(Text(captionId));
+    bar->LoadToolBar(toolbar);
+    bar->SetPictureSize(1);
+    bar->UpdateButtonSize();
+    connect(bar, &RX40sCOOExToolBar::commandTriggered, this, &CMainFrame::ExecuteCommand);
+    return bar;
+}
+
+void CMainFrame::createStatusBar() {
+    QStatusBar* bar = statusBar();
+    for (const int paneId : StatusPanes) {
+        auto* pane = new QLabel(bar);
+        // As wide as the pane's string, which is only its measure.
+        pane->setFixedWidth(pane->fontMetrics().horizontalAdvance(Text(paneId)) +
+                            2 * pane->frameWidth() + 4);
+        bar->addPermanentWidget(pane);
+        m_panes[paneId] = pane;
+    }
+    SetPaneText(R::ThirdPaneWidth, Text(R::ThirdPaneWidth));
+    bar->showMessage(Text(R::IdleMessage));
+}
+
+void CMainFrame::createDialogBars() {
+    m_sliderBar = new CSliderDlgBar(m_settings, this);
+    m_sliderBar->setObjectName(Text(R::SliderBarCaption));
+    m_sliderBar->Create();
+    m_mosaicTypeBar = new CMosaicSizeDlgBar(*this, m_settings);
+    m_mosaicTypeBar->setObjectName(Text(R::MosaicTypeBarCaption));
+    m_mosaicTypeBar->Create();
+    // A second row: the slider bar, the mosaic type bar right of it.
+    addToolBarBreak(Qt::TopToolBarArea);
+    addToolBar(Qt::TopToolBarArea, m_sliderBar);
+    addToolBar(Qt::TopToolBarArea, m_mosaicTypeBar);
+}
+
+void CMainFrame::registerCommands() {
+    OnCommand(Id::Deinterlace, [this] { toggleDeinterlace(); });
+    for (const int id : {Id::StandardBar, Id::MovieBar, Id::OptionBar, Id::SliderBar,
+                         Id::MosaicTypeBar, Id::StatusBar}) {
+        OnCommand(id, [this, id] { toggleBar(id); });
+    }
+    OnCommand(Id::Exit, [this] { close(); });
+}
+
+void CMainFrame::SetView(CView* view) {
+    m_view = view;
+    setCentralWidget(view);
+    rebuildChain();
+}
+
+void CMainFrame::SetDocument(CDocument* document) {
+    m_document = document;
+    rebuildChain();
+}
+
+void CMainFrame::AddCommandTarget(CCmdTarget* part) {
+    m_parts.push_back(part);
+    rebuildChain();
+}
+
+void CMainFrame::rebuildChain() {
+    std::vector<CCmdTarget*> chain{m_view, m_document, this};
+    chain.insert(chain.end(), m_parts.begin(), m_parts.end());
+    chain.push_back(m_application);
+    m_router.SetChain(std::move(chain));
+}
+
+bool CMainFrame::IsDocumentOpen() const {
+    return m_document && m_document->IsOpen();
+}
+
+CAviVideoStream* CMainFrame::ActiveStream() const {
+    return m_document ? m_document->GetStream() : nullptr;
+}
+
+void CMainFrame::InvalidateView() {
+    if (m_view) {
+        m_view->update();
+    }
+}
+
+void CMainFrame::StopPlay() {
+    audioPlaying = false;
+    playing = false;
+    playStream = nullptr;
+    m_movieBar->ReplaceButtonIcon(PlayIcons[0], PlayIcons[1], PlayIcons[2]);
+}
+
+bool CMainFrame::ExecuteCommand(int id) {
+    const bool ran = m_router.Execute(id);
+    UpdateCommandUI();
+    return ran;
+}
+
+void CMainFrame::PostCommand(int id) {
+    QMetaObject::invokeMethod(this, [this, id] { ExecuteCommand(id); }, Qt::QueuedConnection);
+}
+
+void CMainFrame::UpdateCommandUI() {
+    const CCommandState state = m_router.State();
+    m_menus->Update(m_router, state, m_recentFiles ? m_recentFiles->Files()
+                                                   : std::vector<std::string>{});
+    for (RX40sCOOIconToolBar* bar : {m_standardBar, m_movieBar, m_optionBar}) {
+        bar->UpdateButtons(m_router, state);
+    }
+}
+
+void CMainFrame::FillCommandState(CCommandState& state) const {
+    state.image = stillImage;
+    state.playing = playing;
+    state.audioPlaying = audioPlaying;
+    state.progressOnly = m_progressOnly;
+    state.progressModified = progressModified;
+    state.editMode = editMode;
+    state.loopPlay = m_settings.LoopPlay == 1;
+    state.recentFiles = m_recentFiles ? m_recentFiles->Files().size() : 0;
+    const int toggles[] = {Id::StandardBar, Id::MovieBar,      Id::OptionBar,
+                           Id::SliderBar,   Id::MosaicTypeBar, Id::StatusBar};
+    for (int bar = 0; bar < CCommandState::BarCount; ++bar) {
+        state.barVisible[bar] = barOf(toggles[bar])->isVisibleTo(this);
+    }
+}
+
+QWidget* CMainFrame::barOf(int toggleId) const {
+    switch (toggleId) {
+    case Id::StandardBar:
+        return m_standardBar;
+    case Id::MovieBar:
+        return m_movieBar;
+    case Id::OptionBar:
+        return m_optionBar;
+    case Id::SliderBar:
+        return m_sliderBar;
+    case Id::MosaicTypeBar:
+        return m_mosaicTypeBar;
+    default:
+        return statusBar();
+    }
+}
+
+void CMainFrame::toggleBar(int toggleId) {
+    QWidget* bar = barOf(toggleId);
+    bar->setVisible(!bar->isVisibleTo(this));
+}
+
+void CMainFrame::toggleDeinterlace() {
+    if (CAviVideoStream* stream = ActiveStream()) {
+        stream->m_bLineDouble = !stream->m_bLineDouble;
+        InvalidateView();
+    }
+}
+
+void CMainFrame::SetPaneText(int paneId, const QString& text) {
+    if (const auto found = m_panes.find(paneId); found != m_panes.end()) {
+        found->second->setText(text);
+    }
+}
+
+QString CMainFrame::PaneText(int paneId) const {
+    const auto found = m_panes.find(paneId);
+    return found == m_panes.end() ? QString() : found->second->text();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (confirmClose()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+bool CMainFrame::confirmClose() {
+    const bool changed = m_progressOnly ? progressModified : movieModified;
+    if (!IsDocumentOpen() || !changed) {
+        return true;
+    }
+    const CAviVideoStream* stream = ActiveStream();
+    if (!m_progressOnly && !(stream && stream->m_mosaic.HasRegions())) {
+        return true;
+    }
+    switch (CMessageBoxSeam::Show(CStringTable::Load(R::SaveChangesQuestion),
+                                  QV_MB_YESNOCANCEL | QV_MB_ICONQUESTION)) {
+    case QV_IDNO:
+        return true;
+    case QV_IDYES:
+        // The save runs after this; the user closes again once it is done.
+        PostCommand(m_progressOnly ? Id::SaveProgress : Id::Save);
+        return false;
+    default:
+        return false;
+    }
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange) {
+        for (RX40sCOOIconToolBar* bar : {m_standardBar, m_movieBar, m_optionBar}) {
+            if (bar) {
+                bar->UpdateButtonSize();
+            }
+        }
+    }
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this &&
+        handleBlurKey(*static_cast<QKeyEvent*>(event))) {
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool CMainFrame::handleBlurKey(const QKeyEvent& key) {
+    const int sizeId = m_settings.SizeID;
+    CAviVideoStream* stream = ActiveStream();
+    if (sizeId < 7 || sizeId > 9 || !(key.modifiers() & Qt::ControlModifier) || !stream) {
+        return false;
+    }
+    CMosaicParam& mosaic = stream->m_mosaic;
+    const bool keypad = key.modifiers() & Qt::KeypadModifier;
+    bool changed = false;
+    if (keypad && key.key() == Qt::Key_Plus && mosaic.size < 50) {
+        changed = mosaic.StepBlurSize(sizeId, +1);
+    } else if (keypad && key.key() == Qt::Key_Minus && mosaic.size >= 6) {
+        changed = mosaic.StepBlurSize(sizeId, -1);
+    } else if (key.key() == Qt::Key_R) {
+        changed = mosaic.ResetBlurSize(sizeId);
+    }
+    if (changed) {
+        SetModified();
+        InvalidateView();
+    }
+    return changed;
 }
 
 CInifileManager::Rect CMainFrame::WorkArea() {

@@ -1,31 +1,128 @@
 #pragma once
 
+#include "app/CCmdTarget.h"
+#include "app/CCommandRouter.h"
+#include "app/CCommandTable.h"
 #include "app/CInifileManager.h"
 
 #include <QMainWindow>
 
-// The program's one top-level window. It opens where the settings say (or at 0, 0, 800, 600
-// when that is not wholly on the desktop), can't be made smaller than 800 by 600, and gives
-// its outer rectangle back to the settings when it is destroyed.
-class CMainFrame : public QMainWindow {
+#include <map>
+
+class CAviVideoStream;
+class CCommandMenus;
+class CDocument;
+class CMosaicSizeDlgBar;
+class CRecentFileList;
+class CSliderDlgBar;
+class CView;
+class QKeyEvent;
+class QLabel;
+class RX40sCOOIconToolBar;
+
+// The program's one top-level window: menus, toolbars, dialog bars, status bar and the view.
+// It holds the state the commands depend on and routes every command view -> document ->
+// main window (and its parts) -> application. It opens where the settings say (or at 0, 0,
+// 800, 600 when that is not wholly on the desktop), can't be made smaller than 800 by 600,
+// and gives its outer rectangle back to the settings when it is destroyed.
+class CMainFrame : public QMainWindow, public CCmdTarget {
     Q_OBJECT
 public:
     static constexpr int MinWidth = 800;
     static constexpr int MinHeight = 600;
 
-    CMainFrame(CInifileManager& settings, const QString& title, bool progressOnly);
+    CMainFrame(CInifileManager& settings, const QString& title, bool progressOnly,
+               CCmdTarget* application = nullptr);
     ~CMainFrame() override;
+
+    // The state the commands depend on; other parts read and write it directly.
+    bool movieModified = false;    // mosaic edits not yet saved as a movie
+    bool progressModified = false; // mosaic edits not yet written to the progress files
+    bool audioPlaying = false;     // play with sound runs
+    bool playing = false;          // forward play runs
+    CAviVideoStream* playStream = nullptr;
+    int editMode = -1;             // -1 none, 0 fixed mosaic, 1 moving mosaic, 2 preview
+    bool stillImage = false;
 
     // Started with "/O" and an existing file: only the progress can be saved.
     bool IsProgressOnly() const { return m_progressOnly; }
     // Moves the window to the rectangle chosen from the settings (stored back when replaced).
     void ApplyPlacement();
 
+    // The central view, the document and the parts of this window that carry out some of its
+    // commands (asked after the window itself); none is owned.
+    void SetView(CView* view);
+    CView* GetView() const { return m_view; }
+    void SetDocument(CDocument* document);
+    CDocument* GetDocument() const { return m_document; }
+    void AddCommandTarget(CCmdTarget* part);
+    void SetRecentFileList(const CRecentFileList* list) { m_recentFiles = list; }
+
+    bool IsDocumentOpen() const;
+    // The open document's stream, or nullptr.
+    CAviVideoStream* ActiveStream() const;
+    // A mosaic edit: both changed flags.
+    void SetModified() { movieModified = progressModified = true; }
+    void InvalidateView();
+    // Ends any play; the Play button shows play again.
+    void StopPlay();
+
+    // Runs id now when its rule allows; returns whether it ran.
+    bool ExecuteCommand(int id);
+    // Runs id once the current handler has returned (and only if it is enabled then).
+    void PostCommand(int id);
+    CCommandRouter::Status CommandStatus(int id) const { return m_router.Query(id); }
+    // Brings menu items and toolbar buttons in line with the rules.
+    void UpdateCommandUI();
+
+    CCommandMenus& Menus() const { return *m_menus; }
+    RX40sCOOIconToolBar* StandardToolBar() const { return m_standardBar; }
+    RX40sCOOIconToolBar* MovieToolBar() const { return m_movieBar; }
+    RX40sCOOIconToolBar* OptionToolBar() const { return m_optionBar; }
+    CSliderDlgBar* SliderBar() const { return m_sliderBar; }
+    CMosaicSizeDlgBar* MosaicTypeBar() const { return m_mosaicTypeBar; }
+    // Status bar panes by string id: 2011, 2034 (picture size), 2000 (play rate).
+    void SetPaneText(int paneId, const QString& text);
+    QString PaneText(int paneId) const;
+
+    void FillCommandState(CCommandState& state) const override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     static CInifileManager::Rect WorkArea();
     QMargins frameMargins() const;
     void storeOuterRect();
 
+    void createToolBars();
+    RX40sCOOIconToolBar* createToolBar(int captionId, CCommandTable::Toolbar toolbar);
+    void createStatusBar();
+    void createDialogBars();
+    void registerCommands();
+    void rebuildChain();
+    QWidget* barOf(int toggleId) const;
+    void toggleBar(int toggleId);
+    void toggleDeinterlace();
+    bool confirmClose();
+    bool handleBlurKey(const QKeyEvent& key);
+
     CInifileManager& m_settings;
     bool m_progressOnly;
+    CCmdTarget* m_application;
+    CView* m_view = nullptr;
+    CDocument* m_document = nullptr;
+    std::vector<CCmdTarget*> m_parts;
+    const CRecentFileList* m_recentFiles = nullptr;
+    CCommandRouter m_router;
+
+    CCommandMenus* m_menus = nullptr;
+    RX40sCOOIconToolBar* m_standardBar = nullptr;
+    RX40sCOOIconToolBar* m_movieBar = nullptr;
+    RX40sCOOIconToolBar* m_optionBar = nullptr;
+    CSliderDlgBar* m_sliderBar = nullptr;
+    CMosaicSizeDlgBar* m_mosaicTypeBar = nullptr;
+    std::map<int, QLabel*> m_panes;
 };

@@ -86,8 +86,9 @@ void CVexoViewerApp::selectLanguage() {
 }
 
 bool CVexoViewerApp::createMainWindow() {
-    m_pMainWnd =
-        std::make_unique<CMainFrame>(*m_pSettings, TitleFromTemplate(), !m_strStartFile.empty());
+    m_pMainWnd = std::make_unique<CMainFrame>(*m_pSettings, TitleFromTemplate(),
+                                              !m_strStartFile.empty(), this);
+    m_pMainWnd->SetRecentFileList(m_pRecentFileList.get());
     m_messageBox.SetParent(m_pMainWnd.get());
     return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CCmdTarget.h"
 #include "app/CInifileManager.h"
 #include "app/CRecentFileList.h"
 #include "app/RX40sCLocale.h"
@@ -13,15 +14,13 @@ class CMainFrame;
 
 // The application object: prepares folders, settings and language, creates the main window,
 // and saves the settings at exit. One instance; others reach it through GetApp().
-class CVexoViewerApp {
+class CVexoViewerApp : public CCmdTarget {
 public:
     // The running executable.
     CVexoViewerApp();
     // Acts as the program at modulePath (its folder, name and version record).
     explicit CVexoViewerApp(std::string modulePath);
     virtual ~CVexoViewerApp();
-    CVexoViewerApp(const CVexoViewerApp&) = delete;
-    CVexoViewerApp& operator=(const CVexoViewerApp&) = delete;
 
     static CVexoViewerApp* GetApp();
 

@@ -1,0 +1,10 @@
+#include "app/CDocument.h"
+
+#include "media/CAviVideoStream.h"
+
+void CDocument::FillCommandState(CCommandState& state) const {
+    state.open = IsOpen();
+    const CAviVideoStream* stream = GetStream();
+    state.areasExist = stream && stream->m_mosaic.HasRegions();
+    state.lineDouble = stream && stream->m_bLineDouble;
+}
