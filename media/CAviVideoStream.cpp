@@ -5,6 +5,7 @@
 #include "mosaic/CFrameLayout.h"
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <utility>
 
