@@ -7,12 +7,26 @@
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
+
+namespace fs = std::filesystem;
 
 namespace {
 
 constexpr int kLastTypeId = 9;
 // The settings' default type id, before the progress files say otherwise.
 constexpr std::int32_t kDefaultSizeId = 2;
+
+// The same file by any name: after resolving links, or another hard link of it.
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    const fs::path resolvedA = fs::weakly_canonical(a, error);
+    const fs::path resolvedB = error ? fs::path() : fs::weakly_canonical(b, error);
+    if (!error && resolvedA == resolvedB) {
+        return true;
+    }
+    return fs::equivalent(a, b, error) && !error;
+}
 
 template <typename Number> bool ParseNumber(const std::string& text, Number& value) {
     const char* end = text.data() + text.size();
@@ -57,7 +71,8 @@ std::string CRenderCommand::Usage() {
            "OUTPUT.bmp\n"
            "Renders frame N (default 0) of WORKFILE, an AVI movie or a 24-bit bitmap, with the\n"
            "mosaic of its progress files (WORKFILE's name with the extensions eft and eftm),\n"
-           "into the bitmap file OUTPUT.bmp.\n"
+           "into the bitmap file OUTPUT.bmp. OUTPUT must end in .bmp and is never WORKFILE,\n"
+           "its working files or its progress files. Other movies need --source.\n"
            "  --frame N       frame to render, kept within the movie's frame range\n"
            "  --deinterlace   copy each even row over the odd row below it\n"
            "  --type ID       mosaic type 0-9 instead of the saved one: 0-3 pixelation (extra\n"
@@ -84,8 +99,14 @@ bool CRenderCommand::Parse(const std::vector<std::string>& args) {
             m_positional.push_back(arg);
         }
     }
-    if (!m_help && m_positional.size() != 2) {
+    if (m_help) {
+        return true;
+    }
+    if (m_positional.size() != 2) {
         return Fail("expected WORKFILE and OUTPUT.bmp (see --help)");
+    }
+    if (!CWorkPaths::EndsWithNoCase(m_positional[1], ".bmp")) {
+        return Fail("OUTPUT must end in .bmp: " + m_positional[1]);
     }
     return true;
 }
@@ -123,10 +144,34 @@ int CRenderCommand::Run(std::ostream& out, std::ostream& err) const {
 }
 
 int CRenderCommand::RenderFrame(std::ostream& err) const {
+    if (const std::string input = InputFileAt(m_positional[1]); !input.empty()) {
+        err << "quorvel-render: OUTPUT would overwrite " << input << "\n";
+        return kBadArguments;
+    }
     if (m_source) {
         return RenderSource(err);
     }
     return RenderWorkFile(m_positional[0], {}, err);
+}
+
+std::string CRenderCommand::InputFileAt(const std::string& output) const {
+    const std::string& input = m_positional[0];
+    const std::string workVideo = CWorkPaths::WorkVideo(input);
+    const std::string kept[] = {input,
+                                CWorkPaths::ReplaceExtension(input, "eft"),
+                                CWorkPaths::ReplaceExtension(input, "eftm"),
+                                workVideo,
+                                CWorkPaths::WorkSound(input),
+                                CWorkPaths::WorkImage(input),
+                                CWorkPaths::WorkLock(input),
+                                CWorkPaths::ReplaceExtension(workVideo, "eft"),
+                                CWorkPaths::ReplaceExtension(workVideo, "eftm")};
+    for (const std::string& path : kept) {
+        if (SameFile(output, path)) {
+            return path;
+        }
+    }
+    return {};
 }
 
 // The working files the open made go with the stream; the source itself is never touched.
@@ -150,6 +195,11 @@ int CRenderCommand::RenderWorkFile(const std::string& workFile, CWorkFiles workF
         err << "quorvel-render: cannot open " << workFile << "\n";
         return kFailed;
     }
+    if (!m_source && !IsAvi(stream)) {
+        err << "quorvel-render: " << workFile
+            << " is neither an AVI movie nor a 24-bit bitmap; use --source to convert it\n";
+        return kBadArguments;
+    }
     sizeId = stream.m_mosaic.type;
     if (m_type) {
         stream.m_mosaic.SetType(*m_type, sizeId, true);
@@ -168,4 +218,11 @@ bool CRenderCommand::OpenWorkFile(CAviVideoStream& stream) const {
         return stream.LoadBitmapFile(stream.m_strWorkPath) != 0;
     }
     return stream.OpenVideo() != 0;
+}
+
+// Frame numbers are picture indexes only in AVI files; other movies go through the open pipeline.
+bool CRenderCommand::IsAvi(const CAviVideoStream& stream) {
+    return stream.IsStillImage() ||
+           (stream.m_pFormatContext &&
+            std::string_view(stream.m_pFormatContext->iformat->name) == "avi");
 }

@@ -41,6 +41,9 @@ private:
     bool Fail(const std::string& message);
     int RenderFrame(std::ostream& err) const;
     bool OpenWorkFile(CAviVideoStream& stream) const;
+    static bool IsAvi(const CAviVideoStream& stream);
+    // The input, or the working or progress file of it, that output names; empty for none.
+    std::string InputFileAt(const std::string& output) const;
     int RenderSource(std::ostream& err) const;
     int RenderWorkFile(const std::string& workFile, CWorkFiles workFiles, std::ostream& err) const;
 

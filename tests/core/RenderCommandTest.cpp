@@ -194,3 +194,50 @@ TEST_F(RenderCommandTest, BadInputEndsWithOneLineAndAnExitCode) {
     EXPECT_NE(help.out.find("Usage: quorvel-render"), std::string::npos);
     EXPECT_TRUE(help.err.empty());
 }
+
+TEST_F(RenderCommandTest, OutputNeverReplacesTheInputOrItsFiles) {
+    const std::string image = m_media.Path("photo.bmp");
+    ASSERT_TRUE(CBitmapFile::Write(image, CTestPictures::Random(16, 8, false, 3)));
+    const std::string picture = Slurp(image);
+    const std::string movie = m_media.Generate("movie.mp4", "-f lavfi -i testsrc2=size=64x48 "
+                                                            "-frames:v 3 -c:v libx264");
+    ASSERT_FALSE(movie.empty());
+    const std::string movieBytes = Slurp(movie);
+    std::filesystem::create_symlink(image, m_media.Path("link.bmp"));
+    std::filesystem::create_hard_link(image, m_media.Path("hard.bmp"));
+    std::filesystem::create_directory(m_media.Path("sub"));
+    const std::string cases[] = {
+        Quoted(image) + " " + Quoted(image),
+        Quoted(image) + " " + Quoted(m_media.Path("sub/../photo.bmp")),
+        Quoted(image) + " " + Quoted(m_media.Path("link.bmp")),
+        Quoted(image) + " " + Quoted(m_media.Path("hard.bmp")),
+        "--source " + Quoted(movie) + " " + Quoted(movie),
+        "--source " + Quoted(movie) + " " + Quoted(m_media.Path("movie.$tmp$.bmp")),
+        Quoted(m_clip) + " " + Quoted(m_media.Path("out.png")),
+    };
+    for (const std::string& args : cases) {
+        const RenderResult result = Render(args);
+        EXPECT_EQ(result.code, 2) << args;
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    }
+    EXPECT_EQ(Slurp(image), picture);
+    EXPECT_EQ(Slurp(movie), movieBytes);
+    EXPECT_TRUE(std::filesystem::is_symlink(m_media.Path("link.bmp")));
+    EXPECT_FALSE(std::filesystem::exists(m_media.Path("movie.$tmp$.bmp")));
+    EXPECT_FALSE(std::filesystem::exists(m_media.Path("out.png")));
+}
+
+// Frame numbers of other movies are not picture indexes: they go through --source.
+TEST_F(RenderCommandTest, WorkFileThatIsNotAnAviIsRefusedWithAHint) {
+    const std::string movie = m_media.Generate(
+        "movie.mp4", "-f lavfi -i testsrc2=size=64x48:rate=10 -frames:v 30 -c:v libx264");
+    ASSERT_FALSE(movie.empty());
+    std::filesystem::copy_file(movie, m_media.Path("named.avi"));
+    const std::string output = m_media.Path("out.bmp");
+    for (const std::string& input : {movie, m_media.Path("named.avi")}) {
+        const RenderResult result = Render("--frame 20 " + Quoted(input) + " " + Quoted(output));
+        EXPECT_EQ(result.code, 2) << input;
+        EXPECT_NE(result.err.find("--source"), std::string::npos) << result.err;
+        EXPECT_FALSE(std::filesystem::exists(output));
+    }
+}
