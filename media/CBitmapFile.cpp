@@ -1,6 +1,7 @@
 #include "media/CBitmapFile.h"
 
-#include <fstream>
+#include "platform/CDurableFile.h"
+
 #include <limits>
 
 std::uint32_t CBitmapFile::Le32(const std::uint8_t* bytes) {
@@ -99,11 +100,7 @@ bool CBitmapFile::Write(const std::string& path, const CFrameBuffer& picture) {
     PutLe32(header, imageSize);
     header.resize(kFileHeaderSize + kInfoHeaderSize, 0);
 
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(header.data()),
-              static_cast<std::streamsize>(header.size()));
-    out.write(reinterpret_cast<const char*>(picture.Data()),
-              static_cast<std::streamsize>(picture.ByteSize()));
-    out.close();
-    return static_cast<bool>(out);
+    std::string bytes(header.begin(), header.end());
+    bytes.append(reinterpret_cast<const char*>(picture.Data()), picture.ByteSize());
+    return CDurableFile::Replace(path, bytes);
 }

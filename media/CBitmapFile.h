@@ -15,7 +15,7 @@ public:
     // with the block between the 14-byte file header and the pixels. False on any fault.
     static bool Read(std::istream& file, CFrameBuffer& picture, std::vector<std::uint8_t>& info);
     // Writes the 54-byte header and the rows as they lie in memory; the height is negative for
-    // a top-down picture. False when the file cannot be created or written.
+    // a top-down picture, whole or not at all. False when the file cannot be written.
     static bool Write(const std::string& path, const CFrameBuffer& picture);
 
 private:

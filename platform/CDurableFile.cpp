@@ -70,7 +70,25 @@ bool CDurableFile::MoveOver(const std::string& from, const std::string& to) {
     return false;
 }
 
+std::string CDurableFile::Target(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(path, error)) {
+        return path;
+    }
+    const std::filesystem::path target = std::filesystem::weakly_canonical(path, error);
+    return error ? path : target.string();
+}
+
 bool CDurableFile::Replace(const std::string& path, std::string_view bytes) {
-    const std::string temp = TempPath(path);
-    return Write(temp, bytes) && MoveOver(temp, path);
+    const std::string target = Target(path);
+    const std::string temp = TempPath(target);
+    if (!Write(temp, bytes)) {
+        return false;
+    }
+    std::error_code error;
+    const auto status = std::filesystem::status(target, error);
+    if (!error && std::filesystem::exists(status)) {
+        std::filesystem::permissions(temp, status.permissions(), error);
+    }
+    return MoveOver(temp, target);
 }

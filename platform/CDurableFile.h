@@ -17,6 +17,9 @@ public:
     static bool Write(const std::string& path, std::string_view bytes);
     // Renames from over to (replacing it); on failure from is removed and to is untouched.
     static bool MoveOver(const std::string& from, const std::string& to);
-    // Writes bytes to the temporary name and renames it over path.
+    // Writes bytes to the temporary name and renames it over path; a link stays and the file
+    // it leads to is replaced, keeping its permissions.
     static bool Replace(const std::string& path, std::string_view bytes);
+    // The file a write to path replaces: path, or where the link path leads.
+    static std::string Target(const std::string& path);
 };

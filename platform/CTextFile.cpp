@@ -23,25 +23,9 @@ std::optional<std::string> CTextFile::Read(const std::string& path) {
 
 bool CTextFile::WriteReplacing(const std::string& path, const std::string& text) {
     std::error_code ec;
-    fs::path target = path;
-    if (fs::is_symlink(target, ec)) {
-        // Replace the file the link points to, not the link.
-        target = fs::canonical(target, ec);
-        if (ec) {
-            return false;
-        }
-    }
-    const auto status = fs::status(target, ec);
-    const bool exists = fs::exists(status);
-    if (exists && (status.permissions() & fs::perms::owner_write) == fs::perms::none) {
+    const auto status = fs::status(CDurableFile::Target(path), ec);
+    if (fs::exists(status) && (status.permissions() & fs::perms::owner_write) == fs::perms::none) {
         return false;
     }
-    const std::string temp = CDurableFile::TempPath(target.string());
-    if (!CDurableFile::Write(temp, text)) {
-        return false;
-    }
-    if (exists) {
-        fs::permissions(temp, status.permissions(), ec);
-    }
-    return CDurableFile::MoveOver(temp, target.string());
+    return CDurableFile::Replace(path, text);
 }
