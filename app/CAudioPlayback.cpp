@@ -1,7 +1,7 @@
 #include "app/CAudioPlayback.h"
 
-#include "app/CNumberText.h"
 #include "platform/CAsciiText.h"
+#include "platform/CNumberText.h"
 
 #include <cmath>
 

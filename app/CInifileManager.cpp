@@ -1,7 +1,7 @@
 #include "app/CInifileManager.h"
 
-#include "app/CNumberText.h"
-#include "app/RX40CVMIniFile.h"
+#include "platform/CNumberText.h"
+#include "platform/RX40CVMIniFile.h"
 
 namespace {
 constexpr const char* DefaultBitRate = "30000";

@@ -1,8 +1,8 @@
 #include "app/CPlayController.h"
 
 #include "app/CInifileManager.h"
-#include "app/CNumberText.h"
 #include "media/CAviVideoStream.h"
+#include "platform/CNumberText.h"
 
 #include <algorithm>
 #include <cmath>

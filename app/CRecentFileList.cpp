@@ -1,6 +1,6 @@
 #include "app/CRecentFileList.h"
 
-#include "app/RX40CVMIniFile.h"
+#include "platform/RX40CVMIniFile.h"
 
 #include <algorithm>
 

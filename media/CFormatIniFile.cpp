@@ -1,6 +1,6 @@
 #include "media/CFormatIniFile.h"
 
-#include "app/RX40CVMIniFile.h"
+#include "platform/RX40CVMIniFile.h"
 
 #include <filesystem>
 

@@ -1,8 +1,8 @@
 #include "media/KQ22sCVideoInfo.h"
 
-#include "app/CNumberText.h"
 #include "media/CUtf8Scope.h"
 #include "platform/CMessageBoxSeam.h"
+#include "platform/CNumberText.h"
 
 KQ22sCVideoInfo::KQ22sCVideoInfo(const std::string& programDir)
     : KQ22sCVideoInfo(CMediaInfoLibrary::Shared(programDir)) {}

@@ -1,6 +1,6 @@
 #include "mosaic/CFixedAreaFile.h"
 
-#include "app/CNumberText.h"
+#include "platform/CNumberText.h"
 #include "platform/CDurableFile.h"
 #include "platform/RX40dCXMLOld.h"
 

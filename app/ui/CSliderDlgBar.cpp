@@ -1,7 +1,7 @@
 #include "app/ui/CSliderDlgBar.h"
 
 #include "app/CInifileManager.h"
-#include "app/CNumberText.h"
+#include "platform/CNumberText.h"
 #include "resources/CResourceId.h"
 #include "resources/CStringTable.h"
 

@@ -1,6 +1,6 @@
 #include "app/CInifileManager.h"
-#include "app/CNumberText.h"
-#include "app/RX40CVMIniFile.h"
+#include "platform/CNumberText.h"
+#include "platform/RX40CVMIniFile.h"
 #include "tests/core/SettingsTestFolder.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "app/RX40CVMIniFile.h"
+#include "platform/RX40CVMIniFile.h"
 
-#include "app/CNumberText.h"
 #include "platform/CIniDocument.h"
+#include "platform/CNumberText.h"
 #include "platform/CTextFile.h"
 
 #include <filesystem>

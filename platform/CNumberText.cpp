@@ -1,4 +1,4 @@
-#include "app/CNumberText.h"
+#include "platform/CNumberText.h"
 
 #include <algorithm>
 #include <charconv>
