@@ -1,6 +1,6 @@
 #include "media/CFrameBuffer.h"
 #include "mosaic/CMosaicPainter.h"
-#include "mosaic/CReferenceEffects.h"
+#include "tests/oracle/CReferenceEffects.h"
 
 #include <benchmark/benchmark.h>
 

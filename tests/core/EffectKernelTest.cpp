@@ -3,7 +3,7 @@
 #include "mosaic/CFrostedGlassEffect.h"
 #include "mosaic/CMosaicPainter.h"
 #include "mosaic/CPixelateEffect.h"
-#include "mosaic/CReferenceEffects.h"
+#include "tests/oracle/CReferenceEffects.h"
 
 #include <gtest/gtest.h>
 

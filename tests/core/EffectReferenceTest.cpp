@@ -1,7 +1,7 @@
 #include "CTestPictures.h"
 
 #include "mosaic/CMosaicPainter.h"
-#include "mosaic/CReferenceEffects.h"
+#include "tests/oracle/CReferenceEffects.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include "media/RX40sCFFmpeg.h"
 #include "mosaic/CMosaicPainter.h"
 #include "mosaic/CMosaicParam.h"
-#include "mosaic/CReferenceEffects.h"
 #include "platform/CTextFile.h"
+#include "tests/oracle/CReferenceEffects.h"
 
 #include <gtest/gtest.h>
 

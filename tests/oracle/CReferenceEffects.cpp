@@ -1,4 +1,4 @@
-#include "mosaic/CReferenceEffects.h"
+#include "tests/oracle/CReferenceEffects.h"
 
 #include "mosaic/CBoxBlurEffect.h"
 #include "mosaic/CFrostRandom.h"
