@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr const char* kSoname = "libmediainfo.so.0";
+constexpr const char* kSoname = MEDIAINFODLL_NAME;
 
 template <typename Fn> bool Resolve(void* module, const char* name, Fn& fn) {
     fn = reinterpret_cast<Fn>(::dlsym(module, name));
@@ -50,11 +50,11 @@ bool CMediaInfoLibrary::Bind(const std::string& name) {
         return false;
     }
     Api api;
-    const bool complete = Resolve(module, "MediaInfoA_New", api.New) &&
-                          Resolve(module, "MediaInfoA_Open", api.Open) &&
-                          Resolve(module, "MediaInfoA_Get", api.Get) &&
-                          Resolve(module, "MediaInfoA_Close", api.Close) &&
-                          Resolve(module, "MediaInfoA_Delete", api.Delete);
+    const bool complete = Resolve(module, "MediaInfo" MEDIAINFO_Ansi "_New", api.New) &&
+                          Resolve(module, "MediaInfo" MEDIAINFO_Ansi "_Open", api.Open) &&
+                          Resolve(module, "MediaInfo" MEDIAINFO_Ansi "_Get", api.Get) &&
+                          Resolve(module, "MediaInfo" MEDIAINFO_Ansi "_Close", api.Close) &&
+                          Resolve(module, "MediaInfo" MEDIAINFO_Ansi "_Delete", api.Delete);
     if (!complete) {
         ::dlclose(module);
         return false;

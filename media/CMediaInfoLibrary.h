@@ -1,32 +1,24 @@
 #pragma once
 
-#include <cstddef>
+#include <MediaInfoDLL/MediaInfoDLL.h>
+
 #include <mutex>
 #include <string>
 #include <vector>
 
 // The media information library, bound at run time through its C interface (narrow-string
-// variants). A library counts as loaded only when all five entry points resolve; once loaded it
-// stays loaded. A failed load is tried again by the next Load().
+// variants) as declared by the library's own run-time loading header. Its loader is not used: it
+// also tries the current directory. A library counts as loaded only when all five entry points
+// resolve; once loaded it stays loaded. A failed load is tried again by the next Load().
 class CMediaInfoLibrary {
 public:
-    using NewFn = void* (*)();
-    using OpenFn = std::size_t (*)(void*, const char*);
-    using GetFn = const char* (*)(void*, int, std::size_t, const char*, int, int);
-    using CloseFn = void (*)(void*);
-    using DeleteFn = void (*)(void*);
     struct Api {
-        NewFn New = nullptr;
-        OpenFn Open = nullptr;
-        GetFn Get = nullptr;
-        CloseFn Close = nullptr;
-        DeleteFn Delete = nullptr;
+        MEDIAINFO_New New = nullptr;
+        MEDIAINFO_Open Open = nullptr;
+        MEDIAINFO_Get Get = nullptr;
+        MEDIAINFO_Close Close = nullptr;
+        MEDIAINFO_Delete Delete = nullptr;
     };
-
-    // The library's values for the video stream kind, the text info kind and search by name.
-    static constexpr int kStreamVideo = 1;
-    static constexpr int kInfoText = 1;
-    static constexpr int kInfoName = 0;
 
     // Candidates are tried in order: full paths or plain library names (the system's search).
     explicit CMediaInfoLibrary(std::vector<std::string> candidates);

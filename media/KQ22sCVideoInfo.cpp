@@ -56,8 +56,8 @@ std::string KQ22sCVideoInfo::VideoText(const char* parameter) const {
         return {};
     }
     // The library answers in a buffer it reuses, so the text is copied at once.
-    const char* text = m_api->Get(m_handle, CMediaInfoLibrary::kStreamVideo, 0, parameter,
-                                  CMediaInfoLibrary::kInfoText, CMediaInfoLibrary::kInfoName);
+    const char* text = m_api->Get(m_handle, MediaInfo_Stream_Video, 0, parameter,
+                                  MediaInfo_Info_Text, MediaInfo_Info_Name);
     return text ? std::string(text) : std::string();
 }
 
