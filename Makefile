@@ -4,6 +4,9 @@ BUILD_DIR      ?= build
 ASAN_BUILD_DIR ?= build-asan
 JOBS           ?= $(shell nproc)
 CMAKE_GEN      := -G Ninja
+# A plain build only warns; the tests build with warnings as errors.
+CONFIGURE_FLAGS ?=
+TEST_FLAGS     := -DQUORVEL_WERROR=ON
 
 .PHONY: all deps configure build run test test-main test-asan bench clean
 
@@ -13,7 +16,7 @@ deps:
 	bash scripts/install-deps.sh
 
 configure: deps
-	cmake -S . -B $(BUILD_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CONFIGURE_FLAGS)
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -23,13 +26,14 @@ run: build
 
 test: test-main test-asan
 
+test-main: CONFIGURE_FLAGS = $(TEST_FLAGS)
 test-main: build
 	cd $(BUILD_DIR) && SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=offscreen \
 		ctest --output-on-failure -j $(JOBS)
 
 test-asan: deps
 	cmake -S . -B $(ASAN_BUILD_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug \
-		-DQUORVEL_SANITIZE=ON -DQUORVEL_BUILD_BENCH=OFF
+		-DQUORVEL_SANITIZE=ON -DQUORVEL_BUILD_BENCH=OFF $(TEST_FLAGS)
 	cmake --build $(ASAN_BUILD_DIR) -j $(JOBS)
 	cd $(ASAN_BUILD_DIR) && SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=offscreen \
 		ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

@@ -115,7 +115,10 @@ bool CIniDocument::Set(std::string_view section, std::string_view key, std::stri
         if (!m_lines.empty() && !CAsciiText::Trim(m_lines.back()).empty()) {
             m_lines.emplace_back();
         }
-        m_lines.push_back("[" + std::string(section) + "]");
+        // Appended piece by piece: "[" + name + "]" trips a false -Wrestrict at -O3 in GCC 12.
+        std::string header = "[";
+        header.append(section).push_back(']');
+        m_lines.push_back(std::move(header));
         m_lines.push_back(std::move(line));
         return true;
     }
