@@ -1,9 +1,7 @@
 #include "versionlib/RX40CFileVersion.h"
 
-#include "versionlib/RX40CElfVersionLocator.h"
-#include "versionlib/RX40CFileReader.h"
-#include "versionlib/RX40CPeVersionLocator.h"
 #include "versionlib/RX40CVersionRecord.h"
+#include "versionlib/RX40CVersionRecordFile.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -15,16 +13,6 @@ std::string runningExecutable() {
     std::error_code error;
     const std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
     return error ? std::string() : path.string();
-}
-
-std::vector<std::uint8_t> recordBytes(const std::string& path) {
-    const RX40CFileReader file(path);
-    std::vector<std::uint8_t> bytes;
-    if (file.IsOpen() && !RX40CElfVersionLocator(file).Find(bytes) &&
-        !RX40CPeVersionLocator(file).Find(bytes)) {
-        bytes.clear();
-    }
-    return bytes;
 }
 } // namespace
 
@@ -58,7 +46,7 @@ void RX40CFileVersion::init() {
     for (const auto& entry : entries) {
         (this->*entry.second).clear();
     }
-    const RX40CVersionRecord record(recordBytes(m_strFilePath));
+    const RX40CVersionRecord record(RX40CVersionRecordFile::Read(m_strFilePath));
     record.CopyFixed(m_fixed);
     std::uint16_t language = 0;
     std::uint16_t codePage = 0;

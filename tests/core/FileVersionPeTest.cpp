@@ -1,6 +1,7 @@
 #include "tests/core/FileVersionTestDir.h"
 
 #include "resources/version/CVersionRecordBuilder.h"
+#include "tests/support/TestPeImage.h"
 #include "versionlib/RX40CFileVersion.h"
 
 #include <gtest/gtest.h>
@@ -8,58 +9,7 @@
 #include <functional>
 
 namespace {
-// Layout of the PE32+ image the tests write: one section, ".rsrc", whose raw data starts with
-// the resource directory (root, type 16, name 1, language 0x409, data entry) and ends with the
-// version record, which is also the end of the file.
-constexpr std::size_t PeHeader = 0x40;
-constexpr std::size_t Optional = PeHeader + 24;
-constexpr std::size_t OptionalSize = 240;
-constexpr std::size_t SectionTable = Optional + OptionalSize;
-constexpr std::size_t Raw = 0x200;
-constexpr std::uint32_t Rva = 0x1000;
-constexpr std::size_t RootDir = 0x00;
-constexpr std::size_t TypeDir = 0x20;
-constexpr std::size_t NameDir = 0x38;
-constexpr std::size_t DataEntry = 0x50;
-constexpr std::size_t Record = 0x60;
-constexpr std::uint32_t Subdirectory = 0x80000000u;
-
-void putDirectory(std::vector<std::uint8_t>& image, std::size_t at,
-                  const std::vector<std::pair<std::uint32_t, std::uint32_t>>& entries) {
-    PutLe(image, Raw + at + 14, entries.size(), 2);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        PutLe(image, Raw + at + 16 + 8 * i, entries[i].first, 4);
-        PutLe(image, Raw + at + 20 + 8 * i, entries[i].second, 4);
-    }
-}
-
-std::vector<std::uint8_t> peImage(const std::vector<std::uint8_t>& record) {
-    const std::size_t rawSize = Record + record.size();
-    std::vector<std::uint8_t> image(Raw + rawSize, 0);
-    PutLe(image, 0, 0x5A4D, 2);
-    PutLe(image, 0x3C, PeHeader, 4);
-    PutLe(image, PeHeader, 0x00004550, 4);
-    PutLe(image, PeHeader + 4, 0x8664, 2);
-    PutLe(image, PeHeader + 6, 1, 2);
-    PutLe(image, PeHeader + 20, OptionalSize, 2);
-    PutLe(image, Optional, 0x20B, 2);
-    PutLe(image, Optional + 108, 16, 4);
-    PutLe(image, Optional + 112 + 16, Rva, 4);
-    PutLe(image, Optional + 112 + 20, rawSize, 4);
-    PutLe(image, SectionTable, 0x637273722E, 5); // ".rsrc"
-    PutLe(image, SectionTable + 8, rawSize, 4);
-    PutLe(image, SectionTable + 12, Rva, 4);
-    PutLe(image, SectionTable + 16, rawSize, 4);
-    PutLe(image, SectionTable + 20, Raw, 4);
-    // An icon group type before the version type: the walk must pick type 16, not the first.
-    putDirectory(image, RootDir, {{14, Subdirectory | NameDir}, {16, Subdirectory | TypeDir}});
-    putDirectory(image, TypeDir, {{1, Subdirectory | NameDir}});
-    putDirectory(image, NameDir, {{0x409, DataEntry}});
-    PutLe(image, Raw + DataEntry, Rva + Record, 4);
-    PutLe(image, Raw + DataEntry + 4, record.size(), 4);
-    std::copy(record.begin(), record.end(), image.begin() + Raw + Record);
-    return image;
-}
+using namespace TestPeImage;
 
 const char* const EntryNames[] = {
     "CompanyName",    "FileDescription",  "FileVersion",  "InternalName",
@@ -114,7 +64,7 @@ TEST_F(FileVersionPe, FirstTranslationChoosesTheStringTable) {
     CVersionRecordBuilder english = twoLanguageRecord();
     english.AddTranslation(0x0409, 1200);
     english.AddTranslation(0x0411, 1200);
-    const RX40CFileVersion first = read(peImage(english.Build()));
+    const RX40CFileVersion first = read(WithRecord(english.Build()));
     EXPECT_EQ(first.ToStrFixedProductVersion(), "1, 2, 3, 4");
     EXPECT_EQ(first.ToStrFixedFileVersion(), "5, 6, 7, 8");
     expectTexts(first, "en");
@@ -123,14 +73,14 @@ TEST_F(FileVersionPe, FirstTranslationChoosesTheStringTable) {
     CVersionRecordBuilder japanese = twoLanguageRecord();
     japanese.AddTranslation(0x0411, 1200);
     japanese.AddTranslation(0x0409, 1200);
-    expectTexts(read(peImage(japanese.Build())), "日本語");
+    expectTexts(read(WithRecord(japanese.Build())), "日本語");
 }
 
 TEST_F(FileVersionPe, TextsKeepCharactersBeyondAscii) {
     CVersionRecordBuilder builder;
     builder.AddStringTable("040904b0", {{"CompanyName", "Velmarro © 2025 🎬"}, {"Comments", ""}});
     builder.AddTranslation(0x0409, 1200);
-    const RX40CFileVersion version = read(peImage(builder.Build()));
+    const RX40CFileVersion version = read(WithRecord(builder.Build()));
     EXPECT_EQ(version.GetCompanyName(), "Velmarro © 2025 🎬");
     EXPECT_EQ(version.GetComments(), "");
     EXPECT_EQ(version.GetInternalName(), "");
@@ -138,7 +88,7 @@ TEST_F(FileVersionPe, TextsKeepCharactersBeyondAscii) {
 
 TEST_F(FileVersionPe, RecordWithoutTranslationKeepsOnlyTheFixedPart) {
     CVersionRecordBuilder builder = twoLanguageRecord();
-    const RX40CFileVersion version = read(peImage(builder.Build()));
+    const RX40CFileVersion version = read(WithRecord(builder.Build()));
     EXPECT_EQ(version.ToStrFixedProductVersion(), "1, 2, 3, 4");
     EXPECT_EQ(version.GetCompanyName(), "");
     EXPECT_EQ(version.GetInternalName(), "");
@@ -147,7 +97,7 @@ TEST_F(FileVersionPe, RecordWithoutTranslationKeepsOnlyTheFixedPart) {
 TEST_F(FileVersionPe, TruncatedImagesGiveTheEmptyResult) {
     CVersionRecordBuilder builder = twoLanguageRecord();
     builder.AddTranslation(0x0409, 1200);
-    const std::vector<std::uint8_t> image = peImage(builder.Build());
+    const std::vector<std::uint8_t> image = WithRecord(builder.Build());
     for (std::size_t length = 0; length < image.size(); ++length) {
         SCOPED_TRACE(length);
         ExpectNoRecord(read({image.begin(), image.begin() + static_cast<long>(length)}));
@@ -158,7 +108,7 @@ TEST_F(FileVersionPe, TruncatedImagesGiveTheEmptyResult) {
 TEST_F(FileVersionPe, LyingHeadersAndDirectoryCyclesGiveTheEmptyResult) {
     CVersionRecordBuilder builder = twoLanguageRecord();
     builder.AddTranslation(0x0409, 1200);
-    const std::vector<std::uint8_t> good = peImage(builder.Build());
+    const std::vector<std::uint8_t> good = WithRecord(builder.Build());
     const std::size_t recordSize = good.size() - Raw - Record;
     const std::pair<const char*, std::function<void(std::vector<std::uint8_t>&)>> cases[] = {
         {"PE header beyond the file", [](auto& b) { PutLe(b, 0x3C, 0xFFFFFFF0u, 4); }},
@@ -209,5 +159,5 @@ TEST_F(FileVersionPe, DeeplyNestedRecordGivesTheEmptyResult) {
         PutLe(record, fixedEnd + 8 * i, 8 * (depth - i), 2);
     }
     PutLe(record, 0, record.size(), 2);
-    ExpectNoRecord(read(peImage(record)));
+    ExpectNoRecord(read(WithRecord(record)));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tests/support/TestPeImage.h"
 #include "versionlib/RX40CFileVersion.h"
 
 #include <gtest/gtest.h>
@@ -61,12 +62,5 @@ inline void ExpectNoRecord(const RX40CFileVersion& version) {
     };
     for (const std::string& text : texts) {
         EXPECT_EQ(text, "");
-    }
-}
-
-// Little-endian stores into a byte image under construction.
-inline void PutLe(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint64_t value, int size) {
-    for (int i = 0; i < size; ++i) {
-        bytes.at(at + static_cast<std::size_t>(i)) = static_cast<std::uint8_t>(value >> (8 * i));
     }
 }
