@@ -35,10 +35,18 @@ struct CResourceId {
     static constexpr int JoiningAudio = 2024;
     static constexpr int MosaicInProcess = 2025;
     static constexpr int ReadOnlySourceFolder = 2030;
+    static constexpr int MakerAddress = 2033;
     static constexpr int SizePaneWidth = 2034;
     // Texts of the dialog bars' controls.
     static constexpr int PlaySpeedLabel = 2101;
     static constexpr int MosaicTypeLabel = 2102;
     static constexpr int MosaicType0 = 2110; // to 2119, the type list's entries in id order
+    static constexpr int ProductAddress = 2035;
+    // Texts of the About box.
+    static constexpr int AboutTitle = 2201;
+    static constexpr int AboutVersion = 2202; // "Version: %s"
+    static constexpr int AboutMakerLine = 2203;
+    static constexpr int AboutUpdateLabel = 2204;
+    static constexpr int AboutOk = 2205;
     static constexpr int IdleMessage = 57345;
 };

@@ -27,6 +27,7 @@ std::string_view CStringTableText::English() {
 2025	Mosaic in the process ...
 2030	CD-ROM read-only attribute if the data folder and read from the HDD to copy please.
 2060	This file is already open in another running Quorvel. Close it there, then try again.\n\n%1
+2033	https://velmarro.example/
 2034	WWWWWWWWWWWWWWW
 2101	Play speed: x
 2102	Mosaic Type:
@@ -40,6 +41,12 @@ std::string_view CStringTableText::English() {
 2117	ぼかし（強）
 2118	ぼかし（中）
 2119	ぼかし（弱）
+2035	https://velmarro.example/quorvel/latest/
+2201	Version Information
+2202	Version: %s
+2203	Copyright (C) 2014-2025 Velmarro. All rights reserved.
+2204	Update:
+2205	OK
 57345	 
 57601	Existing Open.\n[F1] Open
 57600	Close file\nClose
@@ -145,6 +152,7 @@ std::string_view CStringTableText::Japanese() {
 2025	モザイク処理中...
 2030	CD-ROMなどの読み取り専用属性フォルダのデータの場合は\nHDDにコピーしてから読み込んでください。
 2060	このファイルは実行中の別のQuorvelで既に開かれています。そちらで閉じてから、もう一度お試しください。\n\n%1
+2033	https://velmarro.example/ja/
 2034	WWWWWWWWWWWWWWW
 2101	再生速度: x
 2102	モザイクの種類:
@@ -158,6 +166,12 @@ std::string_view CStringTableText::Japanese() {
 2117	ぼかし（強）
 2118	ぼかし（中）
 2119	ぼかし（弱）
+2035	https://velmarro.example/ja/quorvel/latest/
+2201	バージョン情報
+2202	Version: %s
+2203	Copyright (C) 2014-2025 Velmarro. All rights reserved.
+2204	最新版はこちら
+2205	OK
 57345	 
 57601	既存のファイルを開く\n[F1] 開く
 57600	ファイルを閉じる\n閉じる

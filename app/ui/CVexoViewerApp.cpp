@@ -2,9 +2,11 @@
 
 #include "app/CStartCommandLine.h"
 #include "app/CUILanguage.h"
+#include "app/ui/CAboutDlg.h"
 #include "app/ui/CMainFrame.h"
 #include "platform/CMessageBoxSeam.h"
 #include "platform/CProgramFolders.h"
+#include "platform/CShellOpenSeam.h"
 #include "platform/CUserLocale.h"
 #include "resources/CCodecSettingsBlob.h"
 #include "resources/CResourceId.h"
@@ -48,6 +50,7 @@ CVexoViewerApp* CVexoViewerApp::GetApp() {
 
 bool CVexoViewerApp::InitInstance(const std::vector<std::string>& arguments) {
     CMessageBoxSeam::Install(&m_messageBox);
+    CShellOpenSeam::Install(&m_shellOpen);
     const std::string programFolder = std::filesystem::path(m_modulePath).parent_path().string();
     m_strExeDir = WithSlash(programFolder);
     m_strDataDir = WithSlash(CProgramFolders::GetUserDataFolder(programFolder));
@@ -93,6 +96,10 @@ bool CVexoViewerApp::createMainWindow() {
     return true;
 }
 
+void CVexoViewerApp::OnAppAbout() {
+    CAboutDlg::ShowModal(m_modulePath, m_pMainWnd.get());
+}
+
 int CVexoViewerApp::ExitInstance() {
     m_messageBox.SetParent(nullptr);
     // The window gives its rectangle to the settings before they are written.
@@ -106,6 +113,10 @@ int CVexoViewerApp::ExitInstance() {
     IMessageBox* current = CMessageBoxSeam::Install(nullptr);
     if (current != &m_messageBox) {
         CMessageBoxSeam::Install(current);
+    }
+    IShellOpen* opener = CShellOpenSeam::Install(nullptr);
+    if (opener != &m_shellOpen) {
+        CShellOpenSeam::Install(opener);
     }
     return 0;
 }

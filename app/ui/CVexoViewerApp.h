@@ -5,6 +5,7 @@
 #include "app/CRecentFileList.h"
 #include "app/RX40sCLocale.h"
 #include "app/ui/CQtMessageBox.h"
+#include "app/ui/CQtShellOpen.h"
 
 #include <memory>
 #include <string>
@@ -28,6 +29,9 @@ public:
     virtual bool InitInstance(const std::vector<std::string>& arguments);
     virtual int ExitInstance();
 
+    // Version Information: the About box, modal over the main window.
+    void OnAppAbout();
+
     CMainFrame* GetMainWnd() const { return m_pMainWnd.get(); }
     const std::string& GetProfileName() const { return m_strProfileName; }
     CRecentFileList* GetRecentFileList() const { return m_pRecentFileList.get(); }
@@ -48,4 +52,5 @@ private:
     std::unique_ptr<CRecentFileList> m_pRecentFileList;
     std::unique_ptr<CMainFrame> m_pMainWnd;
     CQtMessageBox m_messageBox;
+    CQtShellOpen m_shellOpen;
 };
