@@ -111,7 +111,7 @@ void CPlayController::PlayTick(CAviVideoStream& stream) {
     const bool recording = m_host.RecordBrush(current);
     std::int64_t next = current + 1;
     if (current == stream.m_nLastFrame) {
-        ShowFrame(stream, stream.m_nFirstFrame);
+        m_host.ShowFrame(stream.m_nFirstFrame);
         if (m_settings.LoopPlay == 0 || recording) {
             StopPlay();
             m_host.ResetSelection();
@@ -119,7 +119,7 @@ void CPlayController::PlayTick(CAviVideoStream& stream) {
         }
         next = stream.m_nFirstFrame;
     }
-    ShowFrame(stream, next);
+    m_host.ShowFrame(next);
 }
 
 void CPlayController::SoundTick(CAviVideoStream& stream) {
@@ -128,23 +128,19 @@ void CPlayController::SoundTick(CAviVideoStream& stream) {
     const std::int64_t shown =
         stream.m_strFilePath.empty() || !std::isfinite(frame) ? 0 : static_cast<std::int64_t>(frame);
     if (shown < stream.m_nLastFrame && !status.stopped) {
-        ShowFrame(stream, shown);
+        m_host.ShowFrame(shown);
         return;
     }
-    ShowFrame(stream, stream.m_nFirstFrame);
+    m_host.ShowFrame(stream.m_nFirstFrame);
     StopPlay();
     if (m_settings.LoopPlay == 1) {
         PlayWithSound(&stream, m_soundPath);
     }
 }
 
-void CPlayController::OnSliderMoved(CAviVideoStream* stream, std::int64_t position) {
-    if (stream == nullptr) {
-        return;
-    }
-    ShowFrame(*stream, position);
+void CPlayController::OnSliderMoved(const CAviVideoStream& stream) {
     if (m_flags.audioPlaying) {
-        m_audio.PlayFrom(stream->GetPlayTimeMs());
+        m_audio.PlayFrom(stream.GetPlayTimeMs());
     }
 }
 
@@ -161,11 +157,4 @@ void CPlayController::OnSpeedSelected(const std::string& speedText) {
         StopPlay();
         PlayWithSound(stream, soundPath);
     }
-}
-
-void CPlayController::ShowFrame(CAviVideoStream& stream, std::int64_t n) {
-    if (!stream.m_strFilePath.empty()) {
-        stream.m_nCurrentFrame = std::max(stream.m_nFirstFrame, std::min(n, stream.m_nLastFrame));
-    }
-    m_host.FrameShown(n);
 }

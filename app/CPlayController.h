@@ -44,12 +44,10 @@ public:
     // Ends whichever play runs.
     void StopPlay();
     void OnTimer(int id);
-    // The slider was moved to position; the sound follows while it plays.
-    void OnSliderMoved(CAviVideoStream* stream, std::int64_t position);
+    // The slider has moved the current frame of stream; the sound follows while it plays.
+    void OnSliderMoved(const CAviVideoStream& stream);
     // A new speed was chosen from the list; a running play restarts at it.
     void OnSpeedSelected(const std::string& speedText);
-    // Shows frame n: the current frame becomes n within the movie, the slider n itself.
-    void ShowFrame(CAviVideoStream& stream, std::int64_t n);
 
 private:
     void PlayTick(CAviVideoStream& stream);

@@ -10,9 +10,9 @@ public:
 
     virtual void StartTimer(int id, int intervalMs) = 0;
     virtual void KillTimer(int id) = 0;
-    // The slider moves to sliderPosition (as given, unclamped); the view is invalidated
-    // without erasing.
-    virtual void FrameShown(std::int64_t sliderPosition) = 0;
+    // Shows frame n as the step commands do: the current frame becomes n within the movie,
+    // the slider n itself, and the view is invalidated without erasing.
+    virtual void ShowFrame(std::int64_t n) = 0;
     // The Play button shows its stop picture while a play runs, its play picture otherwise.
     virtual void ShowPlayPicture(bool stopPicture) = 0;
     // The view's part of stopping: no drag, pointer released, redrawn with erasing.
