@@ -46,9 +46,11 @@ std::string CFFMpegUtil::ProgressCaption(const std::string& title, std::uintmax_
 }
 
 bool CFFMpegUtil::Execute(const CConverterCommand& command, const std::string& title) {
+    m_lastRun = Outcome();
     const std::string tool = ToolPath();
     std::error_code ec;
     if (!std::filesystem::is_regular_file(tool, ec)) {
+        m_lastRun.toolMissing = true;
         return false;
     }
     m_log.Write(CCommandLog::TimeStamp() + " " + command.Text() + "\n");
@@ -58,6 +60,7 @@ bool CFFMpegUtil::Execute(const CConverterCommand& command, const std::string& t
     if (!process.Start(tool, argv)) {
         return false;
     }
+    m_lastRun.started = true;
     const bool shown = m_progress.Create();
     m_progress.SetMarquee();
     m_progress.SetCaption("");
@@ -65,11 +68,40 @@ bool CFFMpegUtil::Execute(const CConverterCommand& command, const std::string& t
         finished = process.WaitFor(kPollMs);
         ShowOutputSize(title);
         m_progress.Pump();
+        if (!finished && m_progress.CancelRequested()) {
+            process.Kill();
+            m_lastRun.cancelled = true;
+            finished = true;
+        }
     }
     if (shown) {
         m_progress.Destroy();
     }
+    m_lastRun.exitCode = process.ExitCode();
+    m_lastRun.reason = ReasonOf(process.ErrorTail());
     return true;
+}
+
+// The tool ends a failure with a summary after the line that names the cause, and rewrites
+// its progress line in place while it works.
+std::string CFFMpegUtil::ReasonOf(const std::string& errorOutput) {
+    std::string reason;
+    std::size_t start = 0;
+    while (start < errorOutput.size()) {
+        std::size_t end = errorOutput.find_first_of("\r\n", start);
+        if (end == std::string::npos) {
+            end = errorOutput.size();
+        }
+        const std::string line = errorOutput.substr(start, end - start);
+        const bool summary = line.empty() || line.starts_with("frame=") ||
+                             line.starts_with("size=") || line == "Conversion failed!" ||
+                             line.starts_with("Exiting normally");
+        if (!summary) {
+            reason = line;
+        }
+        start = end + 1;
+    }
+    return reason;
 }
 
 void CFFMpegUtil::ShowOutputSize(const std::string& title) {

@@ -11,9 +11,21 @@ class IProgress;
 
 // Runs the converter tool "misc/ffmpeg" of the program folder for the five kinds of conversion,
 // logs every command to "QV_command.log" in the data folder and shows the output's growth in
-// the progress window while the tool runs. A result of true says only that the tool started.
+// the progress window while the tool runs. A result of true says only that the tool started;
+// LastRun() tells how it ended. A cancel asked for in the progress window kills the tool.
 class CFFMpegUtil {
 public:
+    // How the last command ended.
+    struct Outcome {
+        bool toolMissing = false;
+        bool started = false;
+        bool cancelled = false;
+        // The tool's exit status; -1 when it did not exit by itself.
+        int exitCode = -1;
+        // The last line of the tool's error output that says more than its progress.
+        std::string reason;
+    };
+
     // Text of the string table by id: titles 2022, 2023 and 2024.
     using TextLookup = std::function<std::string(int id)>;
 
@@ -36,6 +48,9 @@ public:
                        bool stillImage);
 
     bool IsLogOpen() const { return m_log.IsOpen(); }
+    const Outcome& LastRun() const { return m_lastRun; }
+    // The line of the tool's error output that explains a failure; empty when none does.
+    static std::string ReasonOf(const std::string& errorOutput);
     std::string ToolPath() const;
 
     static constexpr const char* LogName = "QV_command.log";
@@ -49,6 +64,7 @@ private:
     std::string m_programDir;
     IProgress& m_progress;
     TextLookup m_loadString;
+    Outcome m_lastRun;
 
     bool Run(const char* tag, const std::string& output, const CConverterCommand& command,
              int titleId);

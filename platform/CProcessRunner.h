@@ -2,11 +2,13 @@
 
 #include <sys/types.h>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 // One child process started from an argument vector (never through a shell), with its input
-// from /dev/null and its output discarded. The destructor waits for a child still running.
+// from /dev/null and its output discarded except for the end of its error output, which says
+// why a tool failed. The destructor waits for a child still running.
 class CProcessRunner {
 public:
     CProcessRunner() = default;
@@ -20,11 +22,21 @@ public:
     bool WaitFor(int milliseconds);
     // Exit status of an ended child, -1 when it did not exit normally or has not ended.
     int ExitCode() const { return m_exitCode; }
+    // Ends a child that is still running and waits for it.
+    void Kill();
+    // The last bytes (at most kErrorTailBytes) the child wrote to its error output so far.
+    const std::string& ErrorTail() const { return m_errorTail; }
+
+    static constexpr std::size_t kErrorTailBytes = 4096;
 
 private:
     pid_t m_pid = -1;
     bool m_finished = false;
     int m_exitCode = -1;
+    int m_errorPipe = -1;
+    std::string m_errorTail;
 
     bool Poll();
+    void ReadErrors();
+    void CloseErrorPipe();
 };

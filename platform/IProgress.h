@@ -18,6 +18,14 @@ public:
     virtual void Pump() = 0;
     virtual void Destroy() = 0;
 
+    // The estimated time left, already worded for the user; empty while it is not known.
+    virtual void SetTimeLeft(const std::string& /*text*/) {}
+    // Whether the window offers a Cancel button (every step of a save does).
+    virtual void SetCancellable(bool /*on*/) {}
+    // True once the user asked to stop; the running operation looks at it between steps and
+    // stops at the next one.
+    virtual bool CancelRequested() const { return false; }
+
     // "42%" for position in lower..upper; beyond the range it wraps, except that exactly 100
     // stays. Empty for an empty range.
     static std::string PercentText(int position, int lower, int upper) {
