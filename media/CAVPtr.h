@@ -4,6 +4,7 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavfilter/avfilter.h>
 #include <libavformat/avformat.h>
+#include <libavutil/buffer.h>
 #include <libavutil/frame.h>
 #include <libswscale/swscale.h>
 }
@@ -31,3 +32,6 @@ using AVFramePtr = CAVPtr<AVFrame, av_frame_free>::Pointer;
 using AVPacketPtr = CAVPtr<AVPacket, av_packet_free>::Pointer;
 using AVFilterGraphPtr = CAVPtr<AVFilterGraph, avfilter_graph_free>::Pointer;
 using SwsContextPtr = CAVPtr<SwsContext, sws_freeContext>::Pointer;
+// A context made for writing: freed, never "closed" as an input.
+using AVOutputContextPtr = CAVPtr<AVFormatContext, avformat_free_context>::Pointer;
+using AVBufferPoolPtr = CAVPtr<AVBufferPool, av_buffer_pool_uninit>::Pointer;

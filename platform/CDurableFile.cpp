@@ -59,6 +59,15 @@ bool CDurableFile::Write(const std::string& path, std::string_view bytes) {
     return false;
 }
 
+bool CDurableFile::SyncFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    const bool synced = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && synced;
+}
+
 bool CDurableFile::MoveOver(const std::string& from, const std::string& to) {
     std::error_code error;
     std::filesystem::rename(from, to, error);

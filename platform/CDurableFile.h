@@ -15,6 +15,8 @@ public:
     // Writes bytes to path (created or truncated) and flushes them; on failure the file is
     // removed. Returns true when every byte reached the disk.
     static bool Write(const std::string& path, std::string_view bytes);
+    // Flushes what another program wrote to path to the disk; false when it cannot.
+    static bool SyncFile(const std::string& path);
     // Renames from over to (replacing it); on failure from is removed and to is untouched.
     static bool MoveOver(const std::string& from, const std::string& to);
     // Writes bytes to the temporary name and renames it over path; a link stays and the file

@@ -100,6 +100,14 @@ std::string CStringTable::Load(int id, int languageId) {
     return Find(TableFor(languageId).strings, id);
 }
 
+std::string CStringTable::Format(int id, const std::string& argument) {
+    std::string text = Load(id);
+    if (const std::size_t at = text.find("%1"); at != std::string::npos) {
+        text.replace(at, 2, argument);
+    }
+    return text;
+}
+
 std::string CStringTable::LoadMenu(int id) {
     return LoadMenu(id, Language());
 }

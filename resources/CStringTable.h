@@ -21,6 +21,8 @@ public:
     // Empty when the table has no such entry.
     static std::string Load(int id);
     static std::string Load(int id, int languageId);
+    // The text with its first "%1" replaced by argument.
+    static std::string Format(int id, const std::string& argument);
     // Menu captions: popups by CResourceId, items by their command id.
     static std::string LoadMenu(int id);
     static std::string LoadMenu(int id, int languageId);

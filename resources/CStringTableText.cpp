@@ -29,6 +29,13 @@ std::string_view CStringTableText::English() {
 2060	This file is already open in another running Quorvel. Close it there, then try again.\n\n%1
 2033	https://velmarro.example/
 2034	WWWWWWWWWWWWWWW
+2070	Time left %1
+2071	The converter could not be found:\n%1
+2072	The converter could not be started.
+2073	The converter stopped with code %1.
+2074	The converter made no file.
+2075	The saved file could not be put in place of the target.
+2076	Export error!!
 2101	Play speed: x
 2102	Mosaic Type:
 2110	特大
@@ -154,6 +161,13 @@ std::string_view CStringTableText::Japanese() {
 2060	このファイルは実行中の別のQuorvelで既に開かれています。そちらで閉じてから、もう一度お試しください。\n\n%1
 2033	https://velmarro.example/ja/
 2034	WWWWWWWWWWWWWWW
+2070	残り時間 %1
+2071	変換ツールが見つかりません:\n%1
+2072	変換ツールを起動できませんでした。
+2073	変換ツールがコード %1 で終了しました。
+2074	変換ツールがファイルを作成しませんでした。
+2075	保存したファイルを保存先に置き換えられませんでした。
+2076	Export error!!
 2101	再生速度: x
 2102	モザイクの種類:
 2110	特大

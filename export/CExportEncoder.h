@@ -1,0 +1,41 @@
+#pragma once
+
+#include "media/CAVPtr.h"
+
+#include <cstdint>
+#include <string>
+
+// The writing end of an export: one MSMPEG4V2 video stream, no sound, in the container that the
+// output name asks for, at the bit rate of the working file. Library defaults for everything
+// else. A file that is not finished is closed without a trailer when the object goes.
+class CExportEncoder {
+public:
+    CExportEncoder() = default;
+    ~CExportEncoder();
+    CExportEncoder(const CExportEncoder&) = delete;
+    CExportEncoder& operator=(const CExportEncoder&) = delete;
+
+    // Creates the file and writes the container header; false when any step fails.
+    bool Open(const std::string& path, int width, int height, AVRational frameRate,
+              std::int64_t bitRate);
+    // The picture format the encoder takes (the first one it lists).
+    AVPixelFormat PixelFormat() const;
+    // Encodes one picture and writes every packet it gives.
+    bool Encode(const AVFrame& picture);
+    // Drains the encoder, writes the trailer and closes the file.
+    bool Finish();
+
+    // The encoder's time base: 1000 over the frame rate times 1000, truncated.
+    static AVRational TimeBase(AVRational frameRate);
+
+private:
+    bool OpenCodec(int width, int height, AVRational frameRate, std::int64_t bitRate);
+    bool WritePackets();
+    void CloseFile();
+
+    AVOutputContextPtr m_output;
+    AVCodecContextPtr m_codec;
+    AVPacketPtr m_packet;
+    AVStream* m_stream = nullptr;
+    bool m_fileOpen = false;
+};

@@ -1,0 +1,152 @@
+#include "export/CMovieExport.h"
+
+#include "export/CEncoderPictures.h"
+#include "export/CEncoderThread.h"
+#include "export/CExportEncoder.h"
+#include "export/CTimeLeft.h"
+#include "media/CAviVideoStream.h"
+#include "platform/IProgress.h"
+#include "resources/CStringTable.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <limits>
+
+namespace {
+
+constexpr int kCaption = 2025;
+constexpr std::int64_t kTimeLeftEveryMs = 500;
+
+using Result = CMovieExport::Result;
+
+Result FromHand(CEncoderThread::Hand hand) {
+    switch (hand) {
+    case CEncoderThread::Hand::Done:
+        return Result::Done;
+    case CEncoderThread::Hand::Cancelled:
+        return Result::Cancelled;
+    case CEncoderThread::Hand::Failed:
+        break;
+    }
+    return Result::Failed;
+}
+
+// Shows the progress window for the length of an export.
+class ProgressWindow {
+public:
+    ProgressWindow(IProgress& progress, int upper) : m_progress(progress) {
+        m_shown = m_progress.Create();
+        m_progress.SetRange(0, upper);
+        m_progress.Pump();
+        m_progress.UpdatePercent(0);
+        m_progress.SetCaption(CStringTable::Load(kCaption));
+        m_progress.SetTimeLeft("");
+    }
+    ~ProgressWindow() {
+        if (m_shown) {
+            m_progress.Destroy();
+        }
+    }
+    ProgressWindow(const ProgressWindow&) = delete;
+    ProgressWindow& operator=(const ProgressWindow&) = delete;
+
+private:
+    IProgress& m_progress;
+    bool m_shown = false;
+};
+
+} // namespace
+
+CMovieExport::CMovieExport(CAviVideoStream& stream, IProgress& progress)
+    : m_stream(stream), m_progress(progress) {}
+
+CMovieExport::Result CMovieExport::ExportMovie(const std::string& outputPath) {
+    if (m_stream.m_strFilePath.empty() || m_stream.IsStillImage()) {
+        return Result::Failed;
+    }
+    // Nothing to paint: the working video is already what the view shows.
+    const bool painted = m_stream.m_mosaic.HasRegions() || m_stream.m_bLineDouble;
+    const Result result = painted ? Encode(outputPath) : CopyWorkingFile(outputPath);
+    if (result == Result::Done) {
+        m_stream.m_nCurrentFrame = 0;
+    } else {
+        std::error_code ignored;
+        std::filesystem::remove(outputPath, ignored);
+    }
+    return result;
+}
+
+CMovieExport::Result CMovieExport::CopyWorkingFile(const std::string& outputPath) {
+    std::error_code error;
+    std::filesystem::copy_file(m_stream.m_strWorkPath, outputPath,
+                               std::filesystem::copy_options::overwrite_existing, error);
+    return error ? Result::Failed : Result::Done;
+}
+
+CMovieExport::Result CMovieExport::Encode(const std::string& outputPath) {
+    const std::int64_t count = m_stream.m_nLastFrame + 1;
+    if (count <= 0) {
+        return Result::Failed;
+    }
+    CExportEncoder encoder;
+    CEncoderPictures pictures;
+    if (!encoder.Open(outputPath, m_stream.m_nWidth, m_stream.m_nHeight, m_stream.m_rFrameRate,
+                      m_stream.m_pFormatContext->bit_rate) ||
+        !pictures.Init(m_stream.m_nWidth, m_stream.m_nHeight, encoder.PixelFormat())) {
+        return Result::Failed;
+    }
+    m_upper = static_cast<int>(std::min<std::int64_t>(count, std::numeric_limits<int>::max()));
+    const ProgressWindow window(m_progress, m_upper);
+    Result result = Result::Failed;
+    if (m_pipelined) {
+        CEncoderThread thread(encoder, kQueuedPictures);
+        result = PaintFrames(pictures, [&thread, this](AVFramePtr& picture) {
+            return FromHand(thread.Push(picture, m_progress));
+        });
+        if (result == Result::Done && !thread.Finish()) {
+            result = Result::Failed;
+        }
+    } else {
+        result = PaintFrames(pictures, [&encoder](AVFramePtr& picture) {
+            return encoder.Encode(*picture) ? Result::Done : Result::Failed;
+        });
+    }
+    if (result == Result::Done && !encoder.Finish()) {
+        result = Result::Failed;
+    }
+    return result;
+}
+
+// Frame n is painted as GetFrame paints it for the view, whatever the decoded timestamps say.
+CMovieExport::Result CMovieExport::PaintFrames(CEncoderPictures& pictures, const Hand& hand) {
+    const std::int64_t count = m_stream.m_nLastFrame + 1;
+    const CTimeLeft clock(count);
+    m_nextTimeLeftMs = 0;
+    for (std::int64_t n = 0; n < count; ++n) {
+        if (m_progress.CancelRequested()) {
+            return Result::Cancelled;
+        }
+        if (m_stream.GetFrame(n, m_stream.m_bLineDouble) == 0) {
+            return Result::Failed;
+        }
+        AVFramePtr picture = pictures.Convert(m_stream.Frame(), n);
+        if (!picture) {
+            return Result::Failed;
+        }
+        if (const Result handed = hand(picture); handed != Result::Done) {
+            return handed;
+        }
+        ShowProgress(n + 1, count, clock);
+    }
+    return Result::Done;
+}
+
+void CMovieExport::ShowProgress(std::int64_t done, std::int64_t count, const CTimeLeft& clock) {
+    m_progress.UpdatePercent(static_cast<int>(done * m_upper / count));
+    const std::int64_t elapsedMs = clock.ElapsedMs();
+    if (elapsedMs >= m_nextTimeLeftMs) {
+        m_progress.SetTimeLeft(CTimeLeft::Text(clock.SecondsLeft(done)));
+        m_nextTimeLeftMs = elapsedMs + kTimeLeftEveryMs;
+    }
+    m_progress.Pump();
+}

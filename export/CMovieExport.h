@@ -1,0 +1,47 @@
+#pragma once
+
+#include "media/CAVPtr.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class CAviVideoStream;
+class CEncoderPictures;
+class CTimeLeft;
+class IProgress;
+
+// The first stage of saving a movie: every frame of the working video, painted exactly as the
+// view shows it at that frame index (GetFrame), encoded into a new silent AVI. Decoding and
+// painting run on the caller's thread, encoding on a second one; the file is the same either
+// way. The progress window shows the percentage and the time left and can cancel.
+class CMovieExport {
+public:
+    enum class Result { Done, Failed, Cancelled };
+
+    CMovieExport(CAviVideoStream& stream, IProgress& progress);
+
+    // Encoding on a thread of its own (the default) or on the caller's thread.
+    void SetPipelined(bool on) { m_pipelined = on; }
+    // Writes outputPath; anything but Done leaves no file there. After Done the stream's
+    // current frame is 0.
+    Result ExportMovie(const std::string& outputPath);
+
+    // Pictures queued between painting and encoding.
+    static constexpr std::size_t kQueuedPictures = 4;
+
+private:
+    // Takes one painted picture; anything but Done ends the export.
+    using Hand = std::function<Result(AVFramePtr&)>;
+
+    Result CopyWorkingFile(const std::string& outputPath);
+    Result Encode(const std::string& outputPath);
+    Result PaintFrames(CEncoderPictures& pictures, const Hand& hand);
+    void ShowProgress(std::int64_t done, std::int64_t count, const CTimeLeft& clock);
+
+    CAviVideoStream& m_stream;
+    IProgress& m_progress;
+    bool m_pipelined = true;
+    int m_upper = 0;
+    std::int64_t m_nextTimeLeftMs = 0;
+};

@@ -1,0 +1,89 @@
+#include "CSavedMovie.h"
+
+#include "platform/CTextFile.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+std::string Quoted(const std::string& path) {
+    return "'" + path + "'";
+}
+
+} // namespace
+
+std::vector<CSavedMovie::Picture> CSavedMovie::Pictures(const std::string& path, int width,
+                                                        int height) {
+    const std::string raw = path + ".raw";
+    const std::string command = "ffmpeg -nostdin -v error -y -i " + Quoted(path) +
+                                " -map 0:v:0 -f rawvideo -pix_fmt bgr24 -s " +
+                                std::to_string(width) + "x" + std::to_string(height) + " " +
+                                Quoted(raw);
+    std::vector<Picture> pictures;
+    if (std::system(command.c_str()) != 0) {
+        return pictures;
+    }
+    const std::string bytes = CTextFile::Read(raw).value_or("");
+    std::filesystem::remove(raw);
+    const std::size_t size = static_cast<std::size_t>(width) * height * 3;
+    for (std::size_t at = 0; at + size <= bytes.size(); at += size) {
+        pictures.emplace_back(bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                              bytes.begin() + static_cast<std::ptrdiff_t>(at + size));
+    }
+    return pictures;
+}
+
+std::string CSavedMovie::Probe(const std::string& path, const std::string& entries) {
+    const std::string out = path + ".probe";
+    const std::string command = "ffprobe -v error -show_entries " + entries +
+                                " -of default=noprint_wrappers=1:nokey=1 " + Quoted(path) + " > " +
+                                Quoted(out);
+    const int status = std::system(command.c_str());
+    const std::string text = CTextFile::Read(out).value_or("");
+    std::filesystem::remove(out);
+    return status == 0 ? text : std::string();
+}
+
+bool CSavedMovie::HasSound(const std::string& path) {
+    return Probe(path, "stream=codec_type").find("audio") != std::string::npos;
+}
+
+double CSavedMovie::Duration(const std::string& path) {
+    const std::string text = Probe(path, "format=duration");
+    return text.empty() ? -1.0 : std::atof(text.c_str());
+}
+
+double CSavedMovie::Psnr(const Picture& picture, const CFrameBuffer& preview) {
+    const int width = preview.Width();
+    const int height = preview.Height();
+    if (picture.size() != static_cast<std::size_t>(width) * height * 3) {
+        return 0.0;
+    }
+    double squares = 0.0;
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* expected = preview.PictureRow(y);
+        const std::uint8_t* actual = picture.data() + static_cast<std::size_t>(y) * width * 3;
+        for (int i = 0; i < width * 3; ++i) {
+            const double difference = static_cast<double>(actual[i]) - expected[i];
+            squares += difference * difference;
+        }
+    }
+    const double mean = squares / (static_cast<double>(width) * height * 3);
+    return mean == 0.0 ? 99.0 : 10.0 * std::log10(255.0 * 255.0 / mean);
+}
+
+int CSavedMovie::Brightest(const Picture& picture, int width, const T_RECT& area, int margin) {
+    int brightest = 0;
+    for (int y = area.top + margin; y < area.bottom - margin; ++y) {
+        for (int x = area.left + margin; x < area.right - margin; ++x) {
+            const std::uint8_t* pixel =
+                picture.data() + (static_cast<std::size_t>(y) * width + x) * 3;
+            brightest = std::max({brightest, int{pixel[0]}, int{pixel[1]}, int{pixel[2]}});
+        }
+    }
+    return brightest;
+}

@@ -1,0 +1,261 @@
+#include "CSavedMovie.h"
+#include "ConverterFixture.h"
+
+#include "export/CMovieExport.h"
+#include "export/CSavePipeline.h"
+#include "media/CAviVideoStream.h"
+#include "media/CFFMpegUtil.h"
+
+#include <functional>
+#include <memory>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kWidth = 160;
+constexpr int kHeight = 120;
+constexpr int kFrames = 50;
+constexpr std::int32_t kBlackFill = 6;
+// On block edges, so the codec's loss stays outside the area.
+const T_RECT kFixedArea{16, 16, 64, 64};
+
+// As the converter makes working videos.
+const char* const kWorkingVideo =
+    "-f lavfi -i testsrc2=size=160x120:rate=25,trim=end_frame=50 -c:v msmpeg4v2 -b:v 30000k";
+
+// Records what the save showed and asks for a cancel when cancelWhen says so.
+class CancellingProgress : public RecordingProgress {
+public:
+    bool CancelRequested() const override { return cancelWhen && cancelWhen(*this); }
+    void SetCancellable(bool on) override { cancellable.push_back(on); }
+    void SetTimeLeft(const std::string& text) override { timeLeft.push_back(text); }
+
+    std::function<bool(const CancellingProgress&)> cancelWhen;
+    std::vector<bool> cancellable;
+    std::vector<std::string> timeLeft;
+};
+
+class SavePipelineTest : public ConverterFixture {
+protected:
+    void SetUp() override {
+        ConverterFixture::SetUp();
+        CStringTable::SetLanguage(CStringTable::English);
+        m_source = Path("clip.avi");
+        m_sound = Path("clip.$tmp$.wav");
+        Generate(kWorkingVideo, m_source);
+        Generate("-f lavfi -i sine=duration=2", m_sound);
+        UseProgramFolder(QUORVEL_BIN_DIR);
+        OpenStream(m_source);
+    }
+    void TearDown() override {
+        m_stream.reset();
+        m_converter.reset();
+        ConverterFixture::TearDown();
+    }
+
+    void UseProgramFolder(const std::string& folder) {
+        m_converter = std::make_unique<CFFMpegUtil>(folder, m_dir.string(), m_progress,
+                                                    &ConverterFixture::EnglishText);
+    }
+
+    // The stream with one black fixed area and one track that moves every frame.
+    void OpenStream(const std::string& work) {
+        m_stream = std::make_unique<CAviVideoStream>(work, m_sizeId);
+        ASSERT_EQ(m_stream->OpenVideo(), 1);
+        m_stream->m_mosaic.SetType(kBlackFill, m_sizeId, true);
+        m_stream->m_mosaic.AddFixedArea(kFixedArea);
+        for (std::int32_t frame = 0; frame <= m_stream->m_nLastFrame; ++frame) {
+            m_stream->m_mosaic.SetTrackRect(0, TrackRect(frame), frame);
+        }
+    }
+
+    static T_RECT TrackRect(std::int32_t frame) {
+        const std::int32_t x = 40 + 2 * frame;
+        return T_RECT{x, 72, x + 16, 104};
+    }
+
+    std::vector<CFrameBuffer> Previews() {
+        std::vector<CFrameBuffer> previews;
+        for (std::int64_t n = 0; n <= m_stream->m_nLastFrame; ++n) {
+            EXPECT_EQ(m_stream->GetFrame(n, false), 1);
+            previews.push_back(m_stream->Frame());
+        }
+        return previews;
+    }
+
+    CSavePipeline::Result Save(const std::string& target, int profileIndex = 0) {
+        CSavePipeline pipeline(*m_stream, *m_converter, m_progress, m_sound);
+        return pipeline.Save(m_source, target, profileIndex);
+    }
+
+    // The names of every file in the folder that a save works with.
+    std::vector<std::string> WorkingNames() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::recursive_directory_iterator(m_dir)) {
+            const std::string name = entry.path().filename().string();
+            for (const char* mark : {"$out$", "$bak$", "$new$"}) {
+                if (name.find(mark) != std::string::npos) {
+                    names.push_back(name);
+                }
+            }
+        }
+        return names;
+    }
+
+    // Every picture matches its preview within codec loss; both black areas stay black.
+    static void ExpectPreviewed(const std::vector<CSavedMovie::Picture>& pictures,
+                                const std::vector<CFrameBuffer>& previews) {
+        ASSERT_EQ(pictures.size(), previews.size());
+        for (std::size_t n = 0; n < pictures.size(); ++n) {
+            const auto frame = static_cast<std::int32_t>(n);
+            EXPECT_GE(CSavedMovie::Psnr(pictures[n], previews[n]), 35.0) << "frame " << n;
+            EXPECT_LE(CSavedMovie::Brightest(pictures[n], kWidth, kFixedArea, 2), 24)
+                << "frame " << n;
+            EXPECT_LE(CSavedMovie::Brightest(pictures[n], kWidth, TrackRect(frame), 2), 24)
+                << "frame " << n;
+        }
+    }
+
+    std::int32_t m_sizeId = kBlackFill;
+    std::string m_source;
+    std::string m_sound;
+    CancellingProgress m_progress;
+    std::unique_ptr<CFFMpegUtil> m_converter;
+    std::unique_ptr<CAviVideoStream> m_stream;
+};
+
+TEST_F(SavePipelineTest, ExportPaintsEveryFrameAsThePreviewWithOrWithoutTheEncoderThread) {
+    const std::vector<CFrameBuffer> previews = Previews();
+    ASSERT_EQ(previews.size(), static_cast<std::size_t>(kFrames));
+    m_stream->m_nCurrentFrame = 7;
+    CMovieExport threaded(*m_stream, m_progress);
+    ASSERT_EQ(threaded.ExportMovie(Path("threaded.avi")), CMovieExport::Result::Done);
+    EXPECT_EQ(m_stream->m_nCurrentFrame, 0);
+    CMovieExport single(*m_stream, m_progress);
+    single.SetPipelined(false);
+    ASSERT_EQ(single.ExportMovie(Path("single.avi")), CMovieExport::Result::Done);
+
+    EXPECT_EQ(ReadAll(Path("threaded.avi")), ReadAll(Path("single.avi")));
+    ExpectPreviewed(CSavedMovie::Pictures(Path("threaded.avi"), kWidth, kHeight), previews);
+    EXPECT_EQ(m_progress.upper, kFrames);
+    ASSERT_FALSE(m_progress.positions.empty());
+    EXPECT_EQ(m_progress.positions.back(), kFrames);
+    EXPECT_EQ(m_progress.captions.front(), EnglishText(2025));
+    EXPECT_EQ(m_progress.created, m_progress.destroyed);
+}
+
+TEST_F(SavePipelineTest, ExportOfAB_FrameAviKeepsItsDelayedLastPictures) {
+    const std::string bframes = Path("bframes.avi");
+    Generate("-f lavfi -i testsrc2=size=160x120:rate=25,trim=end_frame=50 -c:v mpeg4 -bf 2 "
+             "-b:v 30000k",
+             bframes);
+    m_stream.reset();
+    OpenStream(bframes);
+    const std::vector<CFrameBuffer> previews = Previews();
+    ASSERT_EQ(previews.size(), static_cast<std::size_t>(kFrames));
+    CMovieExport exporter(*m_stream, m_progress);
+    ASSERT_EQ(exporter.ExportMovie(Path("out.avi")), CMovieExport::Result::Done);
+    ExpectPreviewed(CSavedMovie::Pictures(Path("out.avi"), kWidth, kHeight), previews);
+}
+
+TEST_F(SavePipelineTest, ANewTargetReplacesTheOldOneWithSoundAndNoWorkingFileStays) {
+    const std::string target = Path("saved.avi");
+    Generate("-f lavfi -i color=size=32x32 -frames:v 1", target);
+    const std::vector<CFrameBuffer> previews = Previews();
+
+    const CSavePipeline::Result result = Save(target);
+    EXPECT_EQ(result.status, CSavePipeline::Status::Saved) << result.message;
+    EXPECT_TRUE(result.message.empty());
+    EXPECT_TRUE(CSavedMovie::HasSound(target));
+    EXPECT_NEAR(CSavedMovie::Duration(target), 2.0, 0.1);
+    ExpectPreviewed(CSavedMovie::Pictures(target, kWidth, kHeight), previews);
+    EXPECT_EQ(WorkingNames(), std::vector<std::string>());
+    EXPECT_EQ(m_progress.cancellable, (std::vector<bool>{true, false}));
+
+    // Without sound the exported file itself becomes the target.
+    m_sound.clear();
+    ASSERT_EQ(Save(target).status, CSavePipeline::Status::Saved);
+    EXPECT_FALSE(CSavedMovie::HasSound(target));
+    EXPECT_EQ(WorkingNames(), std::vector<std::string>());
+}
+
+TEST_F(SavePipelineTest, AFailedExportKeepsTheTargetAndReportsTheError) {
+    const std::string target = Path("saved.mp4");
+    std::ofstream(target) << "the user's file";
+    // A folder where the export would write: it can be neither removed nor written.
+    fs::create_directories(CSavePipeline::OutPath(target));
+    std::ofstream(CSavePipeline::OutPath(target) + "/keep") << "x";
+
+    const CSavePipeline::Result result = Save(target, 1);
+    EXPECT_EQ(result.status, CSavePipeline::Status::Failed);
+    EXPECT_EQ(result.message, "Export error!!");
+    EXPECT_EQ(ReadAll(target), "the user's file");
+    fs::remove_all(CSavePipeline::OutPath(target));
+    EXPECT_EQ(WorkingNames(), std::vector<std::string>());
+}
+
+TEST_F(SavePipelineTest, AFailedConversionKeepsTheTargetAndSaysWhy) {
+    const std::string target = Path("saved.mp4");
+    std::ofstream(target) << "the user's file";
+    fs::create_directories(m_dir / "prog" / "misc");
+    fs::create_symlink(std::string(QUORVEL_BIN_DIR) + "/misc/ffmpeg", m_dir / "prog/misc/ffmpeg");
+    std::ofstream(Path("prog/profile_x64.ini"))
+        << "[Output]\nFilter1=Broken(*.mp4)|*.mp4|\n"
+           "Command1=-i \"<%input%>\" -c:v no-such-encoder -y \"<%output%>\"\n";
+    UseProgramFolder(Path("prog"));
+
+    CSavePipeline::Result result = Save(target, 0);
+    EXPECT_EQ(result.status, CSavePipeline::Status::Failed);
+    EXPECT_NE(result.reason.find("no-such-encoder"), std::string::npos) << result.reason;
+    EXPECT_EQ(result.message, "Export error!!\n\n" + result.reason);
+    EXPECT_EQ(ReadAll(target), "the user's file");
+    EXPECT_EQ(WorkingNames(), std::vector<std::string>());
+
+    fs::remove(m_dir / "prog/misc/ffmpeg");
+    result = Save(target, 0);
+    EXPECT_EQ(result.status, CSavePipeline::Status::Failed);
+    EXPECT_EQ(result.reason,
+              "The converter could not be found:\n" + Path("prog") + "/misc/ffmpeg");
+    EXPECT_EQ(ReadAll(target), "the user's file");
+    EXPECT_EQ(WorkingNames(), std::vector<std::string>());
+}
+
+TEST_F(SavePipelineTest, ACancelInTheExportOrInAConversionKeepsTheTarget) {
+    const std::string target = Path("saved.mkv");
+    std::ofstream(target) << "the user's file";
+    m_progress.cancelWhen = [](const CancellingProgress& progress) {
+        return progress.positions.size() >= 10;
+    };
+    EXPECT_EQ(Save(target, 3).status, CSavePipeline::Status::Cancelled);
+    EXPECT_EQ(ReadAll(target), "the user's file");
+    EXPECT_EQ(WorkingNames(), std::vector<std::string>());
+    EXPECT_LT(m_progress.positions.size(), static_cast<std::size_t>(kFrames));
+
+    for (const int title : {2024, 2022}) {
+        m_progress.cancelWhen = [title](const CancellingProgress& progress) {
+            return !progress.captions.empty() &&
+                   progress.captions.back().starts_with(EnglishText(title));
+        };
+        const CSavePipeline::Result result = Save(target, 3);
+        EXPECT_EQ(result.status, CSavePipeline::Status::Cancelled) << title;
+        EXPECT_TRUE(result.message.empty());
+        EXPECT_EQ(ReadAll(target), "the user's file");
+        EXPECT_EQ(WorkingNames(), std::vector<std::string>());
+    }
+}
+
+TEST_F(SavePipelineTest, SavingOntoAnOpenedFileChangesNothing) {
+    const std::string before = ReadAll(m_source);
+    for (const std::string& target :
+         {m_source, m_dir.string() + "/./clip.avi", Path("CLIP.AVI"), m_sound}) {
+        const CSavePipeline::Result result = Save(target);
+        EXPECT_EQ(result.status, CSavePipeline::Status::SameAsSource) << target;
+        EXPECT_EQ(result.message, EnglishText(2021));
+    }
+    EXPECT_EQ(ReadAll(m_source), before);
+    EXPECT_EQ(m_progress.created, 0);
+    EXPECT_EQ(WorkingNames(), std::vector<std::string>());
+}
+
+} // namespace
