@@ -1,6 +1,8 @@
 #include "cli/CRenderCommand.h"
 
+#include "cli/CSaveCommand.h"
 #include "cli/CSourceOpen.h"
+#include "cli/CWorkStream.h"
 #include "media/CAviVideoStream.h"
 #include "media/CWorkPaths.h"
 #include "mosaic/CMosaicParam.h"
@@ -14,8 +16,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kLastTypeId = 9;
-// The settings' default type id, before the progress files say otherwise.
-constexpr std::int32_t kDefaultSizeId = 2;
 
 // The same file by any name: after resolving links, or another hard link of it.
 bool SameFile(const std::string& a, const std::string& b) {
@@ -54,6 +54,20 @@ CRenderCommand::CRenderCommand() {
              m_source = true;
              return true;
          }},
+        {"--save", false,
+         [this](const std::string&) {
+             m_save = true;
+             return true;
+         }},
+        {"--profile", true,
+         [this](const std::string& v) {
+             int number = 0;
+             if (!ParseNumber(v, number) || number < 1) {
+                 return false;
+             }
+             m_profile = number;
+             return true;
+         }},
         {"--type", true,
          [this](const std::string& v) {
              int id = 0;
@@ -69,6 +83,7 @@ CRenderCommand::CRenderCommand() {
 std::string CRenderCommand::Usage() {
     return "Usage: quorvel-render [--source] [--frame N] [--deinterlace] [--type ID] WORKFILE "
            "OUTPUT.bmp\n"
+           "       quorvel-render --save [--profile N] [--deinterlace] [--type ID] SOURCE TARGET\n"
            "Renders frame N (default 0) of WORKFILE, an AVI movie or a 24-bit bitmap, with the\n"
            "mosaic of its progress files (WORKFILE's name with the extensions eft and eftm),\n"
            "into the bitmap file OUTPUT.bmp. OUTPUT must end in .bmp and is never WORKFILE,\n"
@@ -82,6 +97,13 @@ std::string CRenderCommand::Usage() {
            "                  or image): it is converted as the program does, into working\n"
            "                  files beside it that are removed at the end; the progress files\n"
            "                  then follow the working file's name\n"
+           "  --save          open SOURCE as the program does (conversion, sound separation),\n"
+           "                  load the progress files of its working file and save the movie\n"
+           "                  or picture with its mosaic and sound to TARGET, in the format\n"
+           "                  of TARGET's extension; the working files are removed at the end;\n"
+           "                  Ctrl+C cancels and keeps an existing TARGET\n"
+           "  --profile N     with --save: conversion profile N (from 1) of profile_x64.ini\n"
+           "                  instead of the first one whose filter names TARGET's extension\n"
            "  --help          show this text\n";
 }
 
@@ -103,9 +125,10 @@ bool CRenderCommand::Parse(const std::vector<std::string>& args) {
         return true;
     }
     if (m_positional.size() != 2) {
-        return Fail("expected WORKFILE and OUTPUT.bmp (see --help)");
+        return Fail(m_save ? "expected SOURCE and TARGET (see --help)"
+                           : "expected WORKFILE and OUTPUT.bmp (see --help)");
     }
-    if (!CWorkPaths::EndsWithNoCase(m_positional[1], ".bmp")) {
+    if (!m_save && !CWorkPaths::EndsWithNoCase(m_positional[1], ".bmp")) {
         return Fail("OUTPUT must end in .bmp: " + m_positional[1]);
     }
     return true;
@@ -139,6 +162,10 @@ int CRenderCommand::Run(std::ostream& out, std::ostream& err) const {
     if (m_help) {
         out << Usage();
         return kOk;
+    }
+    if (m_save) {
+        return CSaveCommand(m_positional[0], m_positional[1], {m_profile, m_type, m_deinterlace})
+            .Run(err);
     }
     return RenderFrame(err);
 }
@@ -188,36 +215,23 @@ int CRenderCommand::RenderSource(std::ostream& err) const {
 int CRenderCommand::RenderWorkFile(const std::string& workFile, CWorkFiles workFiles,
                                    std::ostream& err) const {
     const std::string& output = m_positional[1];
-    // The setting the stream paints with; it must outlive the stream.
-    std::int32_t sizeId = kDefaultSizeId;
-    CAviVideoStream stream(workFile, sizeId, std::move(workFiles));
-    if (!OpenWorkFile(stream)) {
+    CWorkStream work(workFile, m_type, m_deinterlace, std::move(workFiles));
+    if (!work.Open()) {
         err << "quorvel-render: cannot open " << workFile << "\n";
         return kFailed;
     }
+    CAviVideoStream& stream = work.Stream();
     if (!m_source && !IsAvi(stream)) {
         err << "quorvel-render: " << workFile
             << " is neither an AVI movie nor a 24-bit bitmap; use --source to convert it\n";
         return kBadArguments;
     }
-    sizeId = stream.m_mosaic.type;
-    if (m_type) {
-        stream.m_mosaic.SetType(*m_type, sizeId, true);
-    }
     stream.m_nCurrentFrame = std::max(stream.m_nFirstFrame, std::min(m_frame, stream.m_nLastFrame));
-    stream.m_bLineDouble = m_deinterlace;
     if (stream.SaveFrameBitmap(output) == 0) {
         err << "quorvel-render: cannot write " << output << "\n";
         return kFailed;
     }
     return kOk;
-}
-
-bool CRenderCommand::OpenWorkFile(CAviVideoStream& stream) const {
-    if (CWorkPaths::EndsWithNoCase(stream.m_strWorkPath, ".bmp")) {
-        return stream.LoadBitmapFile(stream.m_strWorkPath) != 0;
-    }
-    return stream.OpenVideo() != 0;
 }
 
 // Frame numbers are picture indexes only in AVI files; other movies go through the open pipeline.

@@ -11,7 +11,8 @@ class CAviVideoStream;
 class CWorkFiles;
 
 // quorvel-render: renders one frame of a working file (an AVI movie or a 24-bit bitmap), with
-// the mosaic of its progress files, into a bitmap file.
+// the mosaic of its progress files, into a bitmap file; or, with --save, saves a whole source
+// with its mosaic as the program's Save does.
 class CRenderCommand {
 public:
     // Exit codes.
@@ -40,7 +41,6 @@ private:
     bool ParseOption(const std::vector<std::string>& args, std::size_t& i);
     bool Fail(const std::string& message);
     int RenderFrame(std::ostream& err) const;
-    bool OpenWorkFile(CAviVideoStream& stream) const;
     static bool IsAvi(const CAviVideoStream& stream);
     // The input, or the working or progress file of it, that output names; empty for none.
     std::string InputFileAt(const std::string& output) const;
@@ -55,4 +55,6 @@ private:
     bool m_deinterlace = false;
     bool m_source = false;
     std::optional<int> m_type;
+    bool m_save = false;
+    std::optional<int> m_profile;
 };

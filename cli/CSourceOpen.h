@@ -17,6 +17,11 @@ public:
     bool Open(const std::string& source);
     const std::string& WorkPath() const { return m_pipeline.WorkPath(); }
     CWorkFiles TakeWorkFiles() { return m_pipeline.TakeWorkFiles(); }
+    const std::string& SoundPath() const { return m_pipeline.SoundPath(); }
+    bool IsStillImage() const { return m_pipeline.IsStillImage(); }
+    const std::string& ProgramDir() const { return m_programDir; }
+    CFFMpegUtil& Converter() { return m_converter; }
+    CConsoleProgress& Progress() { return m_progress; }
 
 private:
     std::string m_programDir;

@@ -192,7 +192,7 @@ TEST_F(ConverterRun, ConsoleProgressRewritesOneLine) {
     std::FILE* stream = std::tmpfile();
     ASSERT_NE(stream, nullptr);
     {
-        CConsoleProgress console(stream);
+        CConsoleProgress console(stream, CConsoleProgress::Mode::Live);
         CFFMpegUtil util(Path("prog"), Path("data"), console, &ConverterFixture::EnglishText);
         ASSERT_TRUE(util.ConvertImage(Path("in.jpg"), Path("out.bmp")));
         console.Create();
