@@ -8,6 +8,7 @@
 #include "app/ui/CMosaicSizeDlgBar.h"
 #include "app/ui/CSliderDlgBar.h"
 #include "app/ui/CView.h"
+#include "app/ui/CWindowFrameFit.h"
 #include "app/ui/RX40sCOOIconToolBar.h"
 #include "media/CAviVideoStream.h"
 #include "platform/CMessageBoxSeam.h"
@@ -21,7 +22,6 @@
 #include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
-#include <QWindow>
 
 namespace {
 
@@ -61,11 +61,7 @@ CMainFrame::CMainFrame(CInifileManager& settings, const QString& title, bool pro
             &CMainFrame::UpdateCommandUI);
     qApp->installEventFilter(this);
 
-    // The native window knows its frame; the limits and the placement are of the outer size.
-    winId();
-    const QMargins frame = frameMargins();
-    setMinimumSize(MinWidth - frame.left() - frame.right(),
-                   MinHeight - frame.top() - frame.bottom());
+    m_placement = new CWindowFrameFit(*this, QSize(MinWidth, MinHeight));
     ApplyPlacement();
     UpdateCommandUI();
 }
@@ -355,16 +351,11 @@ void CMainFrame::ApplyPlacement() {
     m_settings.WindowRect = chosen;
     const QRect outer(chosen.left, chosen.top, chosen.right - chosen.left,
                       chosen.bottom - chosen.top);
-    // The settings hold the outer rectangle; Qt places the client area inside the frame.
-    setGeometry(outer.marginsRemoved(frameMargins()));
-}
-
-QMargins CMainFrame::frameMargins() const {
-    return windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    m_placement->Place(outer);
 }
 
 void CMainFrame::storeOuterRect() {
-    const QRect outer = frameGeometry();
+    const QRect outer = m_placement->OuterRect();
     m_settings.WindowRect = {outer.x(), outer.y(), outer.x() + outer.width(),
                              outer.y() + outer.height()};
 }

@@ -16,6 +16,7 @@ class CMosaicSizeDlgBar;
 class CRecentFileList;
 class CSliderDlgBar;
 class CView;
+class CWindowFrameFit;
 class QKeyEvent;
 class QLabel;
 class RX40sCOOIconToolBar;
@@ -94,7 +95,6 @@ protected:
 
 private:
     static CInifileManager::Rect WorkArea();
-    QMargins frameMargins() const;
     void storeOuterRect();
 
     void createToolBars();
@@ -125,4 +125,5 @@ private:
     CSliderDlgBar* m_sliderBar = nullptr;
     CMosaicSizeDlgBar* m_mosaicTypeBar = nullptr;
     std::map<int, QLabel*> m_panes;
+    CWindowFrameFit* m_placement = nullptr;
 };
