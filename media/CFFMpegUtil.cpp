@@ -1,6 +1,7 @@
 #include "media/CFFMpegUtil.h"
 
 #include "media/CConverterCommand.h"
+#include "media/CConverterTool.h"
 #include "media/CFormatIniFile.h"
 #include "media/CWorkPaths.h"
 #include "platform/CProcessRunner.h"
@@ -15,6 +16,7 @@ constexpr int kTitleConverting = 2022;
 constexpr int kTitleSeparating = 2023;
 constexpr int kTitleJoining = 2024;
 constexpr int kPollMs = 50;
+constexpr const char* kEndTag = "[E]:";
 
 std::string LogPath(const std::string& dataDir) {
     return (std::filesystem::path(dataDir) / CFFMpegUtil::LogName).string();
@@ -58,6 +60,7 @@ bool CFFMpegUtil::Execute(const CConverterCommand& command, const std::string& t
     argv.insert(argv.end(), command.Arguments().begin(), command.Arguments().end());
     CProcessRunner process;
     if (!process.Start(tool, argv)) {
+        LogEnd();
         return false;
     }
     m_lastRun.started = true;
@@ -79,7 +82,23 @@ bool CFFMpegUtil::Execute(const CConverterCommand& command, const std::string& t
     }
     m_lastRun.exitCode = process.ExitCode();
     m_lastRun.reason = ReasonOf(process.ErrorTail());
+    // The launcher's own codes for a system without the real tool.
+    m_lastRun.toolMissing = CConverterTool::MeansNoTool(m_lastRun.exitCode);
+    LogEnd();
     return true;
+}
+
+// One line after the command's own, so a command that never ends is still in the log.
+void CFFMpegUtil::LogEnd() {
+    std::string how = "exit " + std::to_string(m_lastRun.exitCode);
+    if (!m_lastRun.started) {
+        how = "not started";
+    } else if (m_lastRun.cancelled) {
+        how = "cancelled";
+    } else if (m_lastRun.exitCode < 0) {
+        how = "killed";
+    }
+    m_log.Write(std::string(kEndTag) + CCommandLog::TimeStamp() + " " + how + "\n");
 }
 
 // The tool ends a failure with a summary after the line that names the cause, and rewrites

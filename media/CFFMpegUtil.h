@@ -10,9 +10,10 @@ class CConverterCommand;
 class IProgress;
 
 // Runs the converter tool "misc/ffmpeg" of the program folder for the five kinds of conversion,
-// logs every command to "QV_command.log" in the data folder and shows the output's growth in
-// the progress window while the tool runs. A result of true says only that the tool started;
-// LastRun() tells how it ended. A cancel asked for in the progress window kills the tool.
+// logs every command and how it ended to "QV_command.log" in the data folder and shows the
+// output's growth in the progress window while the tool runs. A result of true says only that
+// the tool started; LastRun() tells how it ended. A cancel asked for in the progress window
+// kills the tool.
 class CFFMpegUtil {
 public:
     // How the last command ended.
@@ -24,6 +25,9 @@ public:
         int exitCode = -1;
         // The last line of the tool's error output that says more than its progress.
         std::string reason;
+
+        // The tool ran to its end and reported success.
+        bool Succeeded() const { return started && !cancelled && exitCode == 0; }
     };
 
     // Text of the string table by id: titles 2022, 2023 and 2024.
@@ -69,4 +73,5 @@ private:
     bool Run(const char* tag, const std::string& output, const CConverterCommand& command,
              int titleId);
     void ShowOutputSize(const std::string& title);
+    void LogEnd();
 };

@@ -18,10 +18,17 @@ namespace {
 constexpr int kFileNotRecognized = 2020;
 constexpr int kReadOnlySourceFolder = 2030;
 constexpr int kOpenElsewhere = 2060;
+constexpr int kConverterMissing = 2061;
 
 bool Exists(const std::string& path) {
     std::error_code ec;
     return std::filesystem::is_regular_file(path, ec);
+}
+
+bool HasContent(const std::string& path) {
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    return !ec && size > 0;
 }
 
 // Numbers in converter arguments never follow the user's locale.
@@ -164,7 +171,7 @@ bool COpenPipeline::Claim(const std::string& path) {
 
 bool COpenPipeline::OpenImage(const std::string& source) {
     const std::string target = CWorkPaths::WorkImage(source);
-    if (!Claim(target) || !m_converter.ConvertImage(source, target) || !Exists(target)) {
+    if (!Claim(target) || !Converted(m_converter.ConvertImage(source, target)) || !Exists(target)) {
         return false;
     }
     m_workPath = target;
@@ -190,14 +197,13 @@ bool COpenPipeline::OpenMovie(const std::string& source) {
     if (opened.IsDvVideo() && !m_files.Holds(m_workPath) && !ConvertMovie(m_workPath, options)) {
         return false;
     }
-    SeparateSound(source);
-    return true;
+    return SeparateSound(source);
 }
 
 bool COpenPipeline::ConvertMovie(const std::string& input, const std::string& options) {
     const std::string video = CWorkPaths::WorkVideo(m_source);
     if (!Claim(video) ||
-        !m_converter.ConvertVideo(input, video, m_videoCodec, m_bitRate, options) ||
+        !Converted(m_converter.ConvertVideo(input, video, m_videoCodec, m_bitRate, options)) ||
         !CStreamProbe(video).IsOpen()) {
         return false;
     }
@@ -205,14 +211,32 @@ bool COpenPipeline::ConvertMovie(const std::string& input, const std::string& op
     return true;
 }
 
-void COpenPipeline::SeparateSound(const std::string& source) {
+// Without a tool to run the movie opens without sound; a separation cut short fails the open.
+bool COpenPipeline::SeparateSound(const std::string& source) {
     const std::string sound = CWorkPaths::WorkSound(source);
-    if (m_converter.SeparateAudio(source, sound)) {
-        m_soundPath = sound;
-        return;
+    const bool started = m_converter.SeparateAudio(source, sound);
+    const CFFMpegUtil::Outcome& run = m_converter.LastRun();
+    if (!started || run.toolMissing) {
+        std::error_code ec;
+        std::filesystem::remove(sound, ec);
+        return true;
     }
-    std::error_code ec;
-    std::filesystem::remove(sound, ec);
+    // A movie without sound makes the tool fail before it writes anything.
+    const bool noSound = run.exitCode > 0 && !HasContent(sound);
+    if (!run.Succeeded() && !noSound) {
+        return false;
+    }
+    m_soundPath = sound;
+    return true;
+}
+
+// A tool that could not run is the user's to know of, not a file that is not recognised.
+bool COpenPipeline::Converted(bool started) {
+    const CFFMpegUtil::Outcome& run = m_converter.LastRun();
+    if (!started || run.toolMissing) {
+        return Refuse(kConverterMissing);
+    }
+    return run.Succeeded();
 }
 
 std::string COpenPipeline::ProbeOptions(const std::string& source) const {

@@ -44,7 +44,9 @@ private:
     bool OpenImage(const std::string& source);
     bool OpenMovie(const std::string& source);
     bool ConvertMovie(const std::string& input, const std::string& options);
-    void SeparateSound(const std::string& source);
+    bool SeparateSound(const std::string& source);
+    // started is what the converter returned; true when the tool made its output.
+    bool Converted(bool started);
     std::string ProbeOptions(const std::string& source) const;
     // Records path as a working file of this open; false when the open holds no lock.
     bool Claim(const std::string& path);

@@ -28,6 +28,7 @@ std::string_view CStringTableText::English() {
 2030	CD-ROM read-only attribute if the data folder and read from the HDD to copy please.
 2060	This file is already open in another running Quorvel. Close it there, then try again.\n\n%1
 2033	https://velmarro.example/
+2061	The converter could not be run, so this file could not be converted. Install the FFmpeg command-line tool (ffmpeg on the PATH, or its path in QUORVEL_FFMPEG).\n\n%1
 2034	WWWWWWWWWWWWWWW
 2070	Time left %1
 2071	The converter could not be found:\n%1
@@ -160,6 +161,7 @@ std::string_view CStringTableText::Japanese() {
 2030	CD-ROMなどの読み取り専用属性フォルダのデータの場合は\nHDDにコピーしてから読み込んでください。
 2060	このファイルは実行中の別のQuorvelで既に開かれています。そちらで閉じてから、もう一度お試しください。\n\n%1
 2033	https://velmarro.example/ja/
+2061	変換ツールを実行できなかったため、このファイルを変換できませんでした。FFmpegのコマンドラインツールをインストールしてください（PATH上のffmpeg、またはQUORVEL_FFMPEGにそのパスを指定）。\n\n%1
 2034	WWWWWWWWWWWWWWW
 2070	残り時間 %1
 2071	変換ツールが見つかりません:\n%1

@@ -3,17 +3,25 @@
 #include "media/CFFMpegUtil.h"
 #include "platform/CConsoleProgress.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// Records its arguments NUL-separated beside itself and makes a sparse 5 GiB output file.
+// Records its arguments NUL-separated beside itself and makes a sparse 5 GiB output file where
+// it can (the logged examples name folders that do not exist);
+// outputs named for it fail as a full disk, a movie without sound or a killed tool would.
 constexpr const char* kFakeTool = R"(#!/bin/sh
 printf '%s\0' "$@" > "$(dirname "$0")/args"
 for last; do :; done
-truncate -s 5G -- "$last"
+case "$last" in
+*cut-short*) printf partial > "$last"; exit 3 ;;
+*no-sound*) exit 1 ;;
+*killed*) printf partial > "$last"; kill -9 $$ ;;
+esac
+truncate -s 5G -- "$last" 2>/dev/null || true
 )";
 
 constexpr const char* kProfiles = R"([output]
@@ -37,6 +45,16 @@ protected:
         m_util = std::make_unique<CFFMpegUtil>(Path("prog"), Path("data"), m_progress,
                                                &ConverterFixture::EnglishText);
         return m_util.get();
+    }
+
+    // The log lines after the runner has gone, without the lines telling how each run ended.
+    std::vector<std::string> CommandLines() {
+        std::vector<std::string> lines = LogLines();
+        lines.erase(
+            std::remove_if(lines.begin(), lines.end(),
+                           [](const std::string& line) { return line.rfind("[E]:", 0) == 0; }),
+            lines.end());
+        return lines;
     }
 
     // The log lines after the runner has gone.
@@ -95,7 +113,12 @@ TEST_F(ConverterRun, LogsEveryCommandExactlyAsBuilt) {
     EXPECT_TRUE(util->ConvertFormat("/o/in.avi", "/o/t.mkv", 1, false));
     EXPECT_TRUE(util->ConvertFormat("/o/in.bmp", "/o/t.png", 0, true));
 
-    const std::vector<std::string> lines = LogLines();
+    const std::vector<std::string> all = LogLines();
+    ASSERT_EQ(all.size(), 23u);
+    for (std::size_t i = 1; i + 1 < all.size(); i += 2) {
+        ExpectLogLine(all[i], "[E]:", "exit 0");
+    }
+    const std::vector<std::string> lines = CommandLines();
     ASSERT_EQ(lines.size(), 12u);
     ExpectLogLine(lines[0], "[V]:",
                   R"(-i "/src/clip.M2TS" -vcodec msmpeg4v2 -b 30000k -y  -an -r 29.97  )"
@@ -161,6 +184,7 @@ TEST_F(ConverterRun, MissingToolRunsNothingAndLogsOnlyTheTags) {
     CFFMpegUtil* util = MakeUtil();
     EXPECT_FALSE(util->SeparateAudio(Path("in.mp4"), Path("out.wav")));
     EXPECT_FALSE(util->ConvertImage(Path("in.jpg"), Path("out.bmp")));
+    EXPECT_TRUE(util->LastRun().toolMissing);
     EXPECT_EQ(m_progress.created, 0);
     m_util.reset();
     EXPECT_EQ(ReadAll(Path("data/QV_command.log")), "[A]:[B]:----------\n");
@@ -173,10 +197,32 @@ TEST_F(ConverterRun, SecondRunnerConvertsUnloggedWhileTheFirstHoldsTheLog) {
     EXPECT_FALSE(second.IsLogOpen());
     EXPECT_TRUE(second.ConvertImage(Path("in.jpg"), Path("second.bmp")));
     EXPECT_TRUE(first->ConvertImage(Path("in.jpg"), Path("first.bmp")));
-    const std::vector<std::string> lines = LogLines();
+    const std::vector<std::string> lines = CommandLines();
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_NE(lines[0].find("first.bmp"), std::string::npos);
     EXPECT_EQ(lines[1], "----------");
+}
+
+// A conversion cut short by a full disk or a killed tool must not pass for a success.
+TEST_F(ConverterRun, LastRunAndTheLogTellHowEachRunEnded) {
+    CFFMpegUtil* util = MakeUtil();
+    EXPECT_TRUE(util->ConvertVideo(Path("in.mp4"), Path("cut-short.avi"), "", "", ""));
+    EXPECT_FALSE(util->LastRun().Succeeded());
+    EXPECT_EQ(util->LastRun().exitCode, 3);
+    EXPECT_TRUE(util->ConvertImage(Path("in.jpg"), Path("killed.bmp")));
+    EXPECT_FALSE(util->LastRun().Succeeded());
+    EXPECT_FALSE(util->LastRun().toolMissing);
+    EXPECT_TRUE(util->SeparateAudio(Path("in.mp4"), Path("no-sound.wav")));
+    EXPECT_EQ(util->LastRun().exitCode, 1);
+    EXPECT_TRUE(util->ConvertVideo(Path("in.mp4"), Path("v.avi"), "", "", ""));
+    EXPECT_TRUE(util->LastRun().Succeeded());
+
+    const std::vector<std::string> lines = LogLines();
+    ASSERT_EQ(lines.size(), 9u);
+    const char* const ends[] = {"exit 3", "killed", "exit 1", "exit 0"};
+    for (std::size_t i = 0; i < std::size(ends); ++i) {
+        ExpectLogLine(lines[2 * i + 1], "[E]:", ends[i]);
+    }
 }
 
 TEST(ConverterProgress, PercentWrapsBeyondTheRangeButKeepsTheEnd) {

@@ -286,3 +286,29 @@ TEST_F(OpenPipeline, FolderThatCannotBeWrittenIsRefused) {
     }
     EXPECT_EQ(m_progress.created, 0);
 }
+
+// The launcher finds no tool: the user learns that, not that the file is not recognised, and a
+// movie that needs no conversion opens without its sound.
+TEST_F(OpenPipeline, MissingConverterIsReportedAsSuch) {
+    Generate(kMovieWithSound, Path("clip.mp4"));
+    Generate("-f lavfi -i testsrc2=size=320x240 -frames:v 1", Path("photo.jpg"));
+    Generate("-f lavfi -i testsrc2=size=320x240:rate=25:duration=1 -c:v mjpeg", Path("direct.avi"));
+    ASSERT_EQ(setenv("QUORVEL_FFMPEG", Path("no-such-tool").c_str(), 1), 0);
+    COpenPipeline pipeline = Pipeline();
+    const bool movie = pipeline.Open(Path("clip.mp4"));
+    const bool picture = pipeline.Open(Path("photo.jpg"));
+    const bool direct = pipeline.Open(Path("direct.avi"));
+    unsetenv("QUORVEL_FFMPEG");
+    EXPECT_FALSE(movie);
+    EXPECT_FALSE(picture);
+    ASSERT_TRUE(direct);
+    EXPECT_TRUE(pipeline.SoundPath().empty());
+    std::string missing = EnglishText(2061);
+    missing.replace(missing.find("%1"), 2, Path("clip.mp4"));
+    ASSERT_EQ(m_box.texts.size(), 2u);
+    EXPECT_EQ(m_box.texts[0], missing);
+    EXPECT_EQ(m_box.texts[1].substr(0, 30), missing.substr(0, 30));
+    pipeline.TakeWorkFiles().Remove();
+    EXPECT_EQ(FolderNames(),
+              (std::vector<std::string>{"QV_command.log", "clip.mp4", "direct.avi", "photo.jpg"}));
+}
