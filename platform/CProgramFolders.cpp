@@ -63,7 +63,7 @@ std::string CProgramFolders::configurationHome() {
     return home.empty() ? std::string{} : home + "/.config";
 }
 
-std::string CProgramFolders::GetUserDataFolder(const std::string& programFolder) {
+std::string CProgramFolders::UserDataFolderPath(const std::string& programFolder) {
     const std::string base = configurationHome();
     if (base.empty()) {
         return {};
@@ -72,9 +72,15 @@ std::string CProgramFolders::GetUserDataFolder(const std::string& programFolder)
     while (folder.size() > 1 && folder.back() == '/') {
         folder.pop_back();
     }
-    const std::string result = base + "/Velmarro/" + fs::path(folder).filename().string();
-    std::error_code ec;
-    fs::create_directories(result, ec);
+    return base + "/Velmarro/" + fs::path(folder).filename().string();
+}
+
+std::string CProgramFolders::GetUserDataFolder(const std::string& programFolder) {
+    const std::string result = UserDataFolderPath(programFolder);
+    if (!result.empty()) {
+        std::error_code ec;
+        fs::create_directories(result, ec);
+    }
     return result;
 }
 

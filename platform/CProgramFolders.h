@@ -13,6 +13,8 @@ public:
     // $XDG_CONFIG_HOME (else ~/.config), then "Velmarro", then the name of the program folder;
     // created when missing. Empty when there is no configuration folder at all.
     static std::string GetUserDataFolder(const std::string& programFolder);
+    // The same folder's name, without making it.
+    static std::string UserDataFolderPath(const std::string& programFolder);
     static bool IsDomainUser();
     // True when the account name carries a domain ("user@DOMAIN", "DOMAIN\user") that is not
     // the host's name, compared without regard to case.
