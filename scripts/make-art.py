@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Writes the program's drawings as SVG: the toolbar icons into resources/icons/ (for each icon
 a normal, a hot (highlighted) and a disabled (greyed) picture), the editing cursor into
-resources/cursors/, and the logo and the two mode descriptions (English and Japanese) into
-resources/pictures/.
+resources/cursors/, the logo and the two mode descriptions (English and Japanese) into
+resources/pictures/, and the maker's logo of the About dialogs library into versionlib/about/.
 
 All icons share one 32-unit grid, one outline weight (2 units, so 1 pixel at 16 px) and one
 palette; the three states differ only in the palette, so a button never shifts when it lights
@@ -155,6 +155,21 @@ LOGO = (
     '</svg>\n'
 )
 
+# The maker's logo for the library's About dialog, on the same transparent grey.
+MAKER_LOGO = (
+    '<svg xmlns="http://www.w3.org/2000/svg" width="200" height="50" viewBox="0 0 200 50">'
+    '<rect width="200" height="50" fill="#e6e6e6"/>'
+    '<rect x="7" y="7" width="36" height="36" rx="9" fill="#22384f"/>'
+    '<path d="M15 15l10 20 10-20" fill="none" stroke="#ffffff" stroke-width="5" '
+    'stroke-linecap="round" stroke-linejoin="round"/>'
+    '<circle cx="35" cy="35" r="4" fill="#2fb3a0"/>'
+    '<text x="52" y="30" font-family="DejaVu Sans" font-size="23" font-weight="bold" '
+    'fill="#2b3440">Velmarro</text>'
+    '<text x="53" y="43" font-family="DejaVu Sans" font-size="9" fill="#1f8f80" '
+    'letter-spacing="2.5">SOFTWARE</text>'
+    '</svg>\n'
+)
+
 FONTS = {"en": "DejaVu Sans", "jp": "IPAPGothic"}
 
 # Texts of the description pictures, three numbered lines each.
@@ -286,6 +301,8 @@ def main():
     pictures.mkdir(exist_ok=True)
     logo_icon = ICONS["quorvel"].format(**{role: values[0] for role, values in PALETTE.items()})
     (pictures / "logo.svg").write_text(LOGO.replace("{icon}", logo_icon), encoding="utf-8")
+    maker = root.parent / "versionlib" / "about" / "maker-logo.svg"
+    maker.write_text(MAKER_LOGO, encoding="utf-8")
     for mode, language in DESCRIPTION_TEXT:
         (pictures / f"{mode}-{language}.svg").write_text(description(mode, language), encoding="utf-8")
 

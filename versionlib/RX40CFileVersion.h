@@ -1,13 +1,9 @@
 #pragma once
 
+#include "versionlib/RX40dAppExport.h"
+
 #include <cstdint>
 #include <string>
-
-#if defined(RX40DAPP_BUILDING)
-#define RX40DAPP_API __attribute__((visibility("default")))
-#else
-#define RX40DAPP_API
-#endif
 
 // Reads the version record (VS_VERSIONINFO) of one file once, at construction: from a PE
 // file's resources or from the version section our own ELF files carry. Texts are UTF-8.
