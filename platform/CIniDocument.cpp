@@ -4,6 +4,8 @@
 
 namespace {
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 bool IsComment(std::string_view line) {
     return !line.empty() && line.front() == ';';
 }
@@ -35,6 +37,11 @@ std::string_view Unquote(std::string_view value) {
 } // namespace
 
 CIniDocument::CIniDocument(std::string_view text) {
+    // Editors put a byte-order mark before the first section; it is kept, but not as text.
+    m_byteOrderMark = text.starts_with(kByteOrderMark);
+    if (m_byteOrderMark) {
+        text.remove_prefix(kByteOrderMark.size());
+    }
     if (text.find("\r\n") != std::string_view::npos) {
         m_newline = "\r\n";
     }
@@ -141,7 +148,7 @@ void CIniDocument::Remove(std::string_view section, std::string_view key) {
 }
 
 std::string CIniDocument::Text() const {
-    std::string text;
+    std::string text(m_byteOrderMark ? kByteOrderMark : std::string_view{});
     for (const auto& line : m_lines) {
         text += line;
         text += m_newline;

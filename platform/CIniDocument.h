@@ -34,4 +34,5 @@ private:
 
     std::vector<std::string> m_lines;
     std::string m_newline = "\n";
+    bool m_byteOrderMark = false;
 };

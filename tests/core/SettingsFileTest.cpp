@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 
 namespace {
 
@@ -218,6 +220,32 @@ TEST_F(SettingsFileTest, WindowsLineEndsAreKept) {
     EXPECT_EQ(file.ReadInt("SizeID", 0), 1);
     file.WriteInt("LoopPlay", 1);
     EXPECT_EQ(folder.Read("Quorvel.ini"), "[Mosaic]\r\nSizeID=1\r\nLoopPlay=1\r\n");
+}
+
+TEST_F(SettingsFileTest, ByteOrderMarkNeitherHidesNorDuplicatesTheFirstSection) {
+    const std::string bom = "\xEF\xBB\xBF";
+    folder.Write("Quorvel.ini", bom + "[Mosaic]\nSizeID=6\n");
+    {
+        CInifileManager settings(ini);
+        EXPECT_EQ(settings.SizeID, 6);
+        settings.SizeID = 8;
+    }
+    const std::string text = folder.Read("Quorvel.ini");
+    EXPECT_EQ(text.rfind(bom + "[Mosaic]\nSizeID=8\n", 0), 0u) << text;
+    EXPECT_EQ(text.find("[Mosaic]"), text.rfind("[Mosaic]")) << text;
+}
+
+TEST(SettingsTestFolderTest, AFolderThatCannotBeMadeStopsTheTest) {
+    const char* previous = std::getenv("TMPDIR");
+    const std::string saved = previous ? previous : "";
+    // Nobody, not even root, can make a folder in /proc.
+    ::setenv("TMPDIR", "/proc", 1);
+    EXPECT_THROW(SettingsTestFolder{}, std::runtime_error);
+    if (previous) {
+        ::setenv("TMPDIR", saved.c_str(), 1);
+    } else {
+        ::unsetenv("TMPDIR");
+    }
 }
 
 } // namespace
