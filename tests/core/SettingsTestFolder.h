@@ -1,27 +1,17 @@
 #pragma once
 
-#include <cstdlib>
-#include <filesystem>
+#include "CTestMedia.h"
+
 #include <fstream>
 #include <sstream>
 #include <string>
 
-// A fresh temporary folder for one test, removed with everything in it afterwards.
+// A fresh temporary folder for one test, removed with everything in it afterwards. Making it
+// throws when the folder cannot be made, so no test ever writes beside the root.
 class SettingsTestFolder {
 public:
-    SettingsTestFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quorvel-XXXXXX").string();
-        m_path = ::mkdtemp(pattern.data()) ? pattern : std::string{};
-    }
-    ~SettingsTestFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    SettingsTestFolder(const SettingsTestFolder&) = delete;
-    SettingsTestFolder& operator=(const SettingsTestFolder&) = delete;
-
-    const std::string& Path() const { return m_path; }
-    std::string File(const std::string& name) const { return m_path + "/" + name; }
+    const std::string& Path() const { return m_folder.Dir(); }
+    std::string File(const std::string& name) const { return m_folder.Path(name); }
 
     void Write(const std::string& name, const std::string& text) const {
         std::ofstream(File(name), std::ios::binary) << text;
@@ -34,5 +24,5 @@ public:
     }
 
 private:
-    std::string m_path;
+    CTestMedia m_folder;
 };
