@@ -142,7 +142,9 @@ bool CMosaicParam::StepBlurSize(int sizeId, int delta) {
     if (!IsBlurType(sizeId)) {
         return false;
     }
-    size = std::clamp(size + delta, kMinBlurSize, kMaxBlurSize);
+    // Wide enough for any loaded size plus any step.
+    const std::int64_t stepped = std::int64_t{size} + delta;
+    size = static_cast<std::int32_t>(std::clamp<std::int64_t>(stepped, kMinBlurSize, kMaxBlurSize));
     return true;
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
+
 namespace {
 
 constexpr T_RECT kA{10, 10, 50, 50};
@@ -143,5 +146,13 @@ TEST(MosaicParam, StrengthKeysActOnlyOnBlurTypesWithinTheirLimits) {
     model.size = 6;
     EXPECT_TRUE(model.StepBlurSize(9, -1));
     EXPECT_TRUE(model.StepBlurSize(9, -1));
+    EXPECT_EQ(model.size, 5);
+
+    // Sizes loaded from a progress file can be anything.
+    model.size = std::numeric_limits<std::int32_t>::max();
+    EXPECT_TRUE(model.StepBlurSize(7, 1));
+    EXPECT_EQ(model.size, 50);
+    model.size = std::numeric_limits<std::int32_t>::min();
+    EXPECT_TRUE(model.StepBlurSize(7, -1));
     EXPECT_EQ(model.size, 5);
 }
