@@ -24,10 +24,8 @@ void ReadSettings(RX40dCXMLOld& xml, CMosaicParam& model) {
     }
     model.enable = ReadInt(xml, "enable", "mosaic").value_or(model.enable);
     model.type = ReadInt(xml, "type", "mosaic").value_or(model.type);
+    // Kept as stored, whatever it is: the painter brings it into each effect's range.
     model.size = ReadInt(xml, "size", "mosaic").value_or(model.size);
-    if (model.size < 1) {
-        model.size = CMosaicParam::DefaultSize(model.type);
-    }
 }
 
 std::optional<T_RECT> ReadArea(RX40dCXMLOld& xml, int index) {

@@ -9,8 +9,8 @@
 class CFixedAreaFile {
 public:
     // Replaces the model's fixed areas with those of the file. enable, type and size are taken
-    // from the file where it has them and keep their values where it does not; a size below 1
-    // becomes the default size of the type. A missing or unreadable file loads no areas.
+    // from the file where it has them, as stored, and keep their values where it does not. A
+    // missing or unreadable file loads no areas.
     static void Load(const std::string& path, CMosaicParam& model);
     // Writes the document to path + ".tmp" and renames it over path, so a failed write keeps the
     // previous file. Returns true when the new file is in place.
