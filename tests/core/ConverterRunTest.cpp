@@ -3,8 +3,14 @@
 #include "media/CFFMpegUtil.h"
 #include "platform/CConsoleProgress.h"
 
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
+#include <cstdlib>
 
 namespace fs = std::filesystem;
 
@@ -253,4 +259,45 @@ TEST_F(ConverterRun, ConsoleProgressRewritesOneLine) {
     text.resize(std::fread(text.data(), 1, text.size(), stream));
     std::fclose(stream);
     EXPECT_EQ(text, "\rFormat Converting... 5120.0 MB\n\rExport\rExport 50%\n");
+}
+
+// Export-like progress through a console progress that chooses its mode from the stream.
+void DriveExportProgress(std::FILE* stream) {
+    CConsoleProgress console(stream);
+    console.Create();
+    console.SetRange(0, 10);
+    console.SetCaption("Export");
+    console.UpdatePercent(5);
+    console.Destroy();
+}
+
+TEST(ConsoleProgress, ChoosesCarriageReturnsOnlyForATerminal) {
+    std::FILE* file = std::tmpfile();
+    ASSERT_NE(file, nullptr);
+    DriveExportProgress(file);
+    std::rewind(file);
+    std::string written(256, '\0');
+    written.resize(std::fread(written.data(), 1, written.size(), file));
+    std::fclose(file);
+    EXPECT_EQ(written, "Export\nExport 50%\n");
+
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    std::FILE* terminal = ::fdopen(::open(::ptsname(master), O_WRONLY | O_NOCTTY), "w");
+    ASSERT_NE(terminal, nullptr);
+    termios raw{};
+    ASSERT_EQ(::tcgetattr(::fileno(terminal), &raw), 0);
+    ::cfmakeraw(&raw);
+    ASSERT_EQ(::tcsetattr(::fileno(terminal), TCSANOW, &raw), 0);
+    DriveExportProgress(terminal);
+    std::fclose(terminal);
+    std::string shown;
+    char buffer[256];
+    for (ssize_t got; (got = ::read(master, buffer, sizeof buffer)) > 0;) {
+        shown.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(master);
+    EXPECT_EQ(shown, "\rExport\rExport 50%\n");
 }
