@@ -18,7 +18,11 @@ constexpr int kTitleJoining = 2024;
 constexpr int kPollMs = 50;
 constexpr const char* kEndTag = "[E]:";
 
+// Without a data folder there is no log: never one in whatever the current directory is.
 std::string LogPath(const std::string& dataDir) {
+    if (dataDir.empty()) {
+        return {};
+    }
     return (std::filesystem::path(dataDir) / CFFMpegUtil::LogName).string();
 }
 

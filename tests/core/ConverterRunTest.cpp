@@ -231,6 +231,19 @@ TEST_F(ConverterRun, LastRunAndTheLogTellHowEachRunEnded) {
     }
 }
 
+TEST_F(ConverterRun, WithoutADataFolderNothingIsLoggedAnywhere) {
+    const fs::path previous = fs::current_path();
+    fs::current_path(m_dir);
+    {
+        CFFMpegUtil util(Path("prog"), "", m_progress, &ConverterFixture::EnglishText);
+        EXPECT_FALSE(util.IsLogOpen());
+        EXPECT_TRUE(util.ConvertImage(Path("in.jpg"), Path("out.bmp")));
+    }
+    fs::current_path(previous);
+    EXPECT_FALSE(fs::exists(m_dir / CFFMpegUtil::LogName));
+    EXPECT_TRUE(fs::exists(m_dir / "out.bmp"));
+}
+
 TEST(ConverterProgress, PercentWrapsBeyondTheRangeButKeepsTheEnd) {
     EXPECT_EQ(IProgress::PercentText(42, 0, 100), "42%");
     EXPECT_EQ(IProgress::PercentText(100, 0, 100), "100%");
