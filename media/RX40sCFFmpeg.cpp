@@ -2,10 +2,6 @@
 
 #include "media/CStreamProbe.h"
 
-extern "C" {
-#include <libavdevice/avdevice.h>
-}
-
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -23,9 +19,8 @@ std::int64_t TruncateToInt64(double value) {
 
 } // namespace
 
-RX40sCFFmpeg::RX40sCFFmpeg() {
-    avdevice_register_all();
-}
+// Capture devices stay unregistered: no file name can reach a camera, a screen or a filter graph.
+RX40sCFFmpeg::RX40sCFFmpeg() = default;
 
 RX40sCFFmpeg::~RX40sCFFmpeg() {
     FreePictures();

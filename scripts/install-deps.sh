@@ -7,7 +7,7 @@ PACKAGES=(
     build-essential cmake make pkg-config ninja-build
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
-    libavfilter-dev libavdevice-dev ffmpeg
+    libavfilter-dev ffmpeg
     libmediainfo-dev libmediainfo0v5
     libpugixml-dev libsdl2-dev
     libgtest-dev libgmock-dev libbenchmark-dev

@@ -63,6 +63,13 @@ TEST_F(DecoderTest, ConverterStyleAviOpensWithItsFrameRange) {
     }
 }
 
+TEST_F(DecoderTest, CaptureDevicesAreNeverReachable) {
+    const RX40sCFFmpeg decoder;
+    for (const char* device : {"lavfi", "v4l2", "x11grab", "alsa", "fbdev"}) {
+        EXPECT_EQ(av_find_input_format(device), nullptr) << device;
+    }
+}
+
 TEST_F(DecoderTest, PixelAspectNarrowsTheOutputWidth) {
     const std::string path =
         m_media.Generate("sar.avi", Testsrc("720x480", "30", 10) + "-vf setsar=8/9 " + kMsmpeg4);
