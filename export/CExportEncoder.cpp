@@ -1,5 +1,7 @@
 #include "export/CExportEncoder.h"
 
+#include "media/CMediaFileName.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -21,8 +23,9 @@ AVRational CExportEncoder::TimeBase(AVRational frameRate) {
 
 bool CExportEncoder::Open(const std::string& path, int width, int height, AVRational frameRate,
                           std::int64_t bitRate) {
+    const std::string name = CMediaFileName::ForFFmpeg(path);
     AVFormatContext* made = nullptr;
-    if (avformat_alloc_output_context2(&made, nullptr, nullptr, path.c_str()) < 0 || !made) {
+    if (avformat_alloc_output_context2(&made, nullptr, nullptr, name.c_str()) < 0 || !made) {
         return false;
     }
     m_output.reset(made);
@@ -34,7 +37,7 @@ bool CExportEncoder::Open(const std::string& path, int width, int height, AVRati
     }
     m_stream->time_base = m_codec->time_base;
     if (!(m_output->oformat->flags & AVFMT_NOFILE)) {
-        if (avio_open(&m_output->pb, path.c_str(), AVIO_FLAG_WRITE) < 0) {
+        if (avio_open(&m_output->pb, name.c_str(), AVIO_FLAG_WRITE) < 0) {
             return false;
         }
         m_fileOpen = true;

@@ -1,5 +1,6 @@
 #include "media/CConverterArgs.h"
 
+#include "media/CMediaFileName.h"
 #include "media/CWorkPaths.h"
 
 #include <algorithm>
@@ -140,10 +141,20 @@ std::vector<std::string> CConverterArgs::KeepPercentNames(const std::vector<std:
     return out;
 }
 
+// The inputs and the output (the last argument) are file names, never protocols.
+std::vector<std::string> CConverterArgs::ProtectFileNames(std::vector<std::string> args) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (IsInputName(args, i) || i + 1 == args.size()) {
+            args[i] = CMediaFileName::ForFFmpeg(args[i]);
+        }
+    }
+    return args;
+}
+
 std::vector<std::string> CConverterArgs::Translate(const std::vector<std::string>& args) {
     std::vector<std::string> out{"-nostdin"};
-    for (std::string& arg :
-         KeepPercentNames(AddConstantRate(AddNoAutorotate(MapAsync(RenameOptions(args)))))) {
+    for (std::string& arg : ProtectFileNames(
+             KeepPercentNames(AddConstantRate(AddNoAutorotate(MapAsync(RenameOptions(args))))))) {
         out.push_back(std::move(arg));
     }
     return out;

@@ -20,4 +20,5 @@ private:
     static std::vector<std::string> AddNoAutorotate(const std::vector<std::string>& args);
     static std::vector<std::string> AddConstantRate(std::vector<std::string> args);
     static std::vector<std::string> KeepPercentNames(const std::vector<std::string>& args);
+    static std::vector<std::string> ProtectFileNames(std::vector<std::string> args);
 };

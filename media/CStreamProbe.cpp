@@ -1,8 +1,11 @@
 #include "media/CStreamProbe.h"
 
+#include "media/CMediaFileName.h"
+
 AVFormatContextPtr CStreamProbe::OpenFormat(const std::string& path) {
     AVFormatContext* context = nullptr;
-    if (avformat_open_input(&context, path.c_str(), nullptr, nullptr) < 0) {
+    const std::string name = CMediaFileName::ForFFmpeg(path);
+    if (avformat_open_input(&context, name.c_str(), nullptr, nullptr) < 0) {
         return nullptr;
     }
     AVFormatContextPtr owned(context);
