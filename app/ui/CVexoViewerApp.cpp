@@ -1,5 +1,6 @@
 #include "app/ui/CVexoViewerApp.h"
 
+#include "app/CCommandId.h"
 #include "app/CStartCommandLine.h"
 #include "app/CUILanguage.h"
 #include "app/ui/CAboutDlg.h"
@@ -35,6 +36,7 @@ CVexoViewerApp::CVexoViewerApp() : CVexoViewerApp(CProgramFolders::GetModulePath
 
 CVexoViewerApp::CVexoViewerApp(std::string modulePath) : m_modulePath(std::move(modulePath)) {
     g_app = this;
+    OnCommand(CCommandId::About, [this] { OnAppAbout(); });
 }
 
 CVexoViewerApp::~CVexoViewerApp() {

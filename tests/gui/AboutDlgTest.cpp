@@ -1,4 +1,7 @@
+#include "app/CCommandId.h"
 #include "app/ui/CAboutDlg.h"
+#include "app/ui/CMainFrame.h"
+#include "app/ui/CVexoViewerApp.h"
 #include "app/ui/CStaticURL.h"
 #include "platform/CShellOpenSeam.h"
 #include "resources/CResourceId.h"
@@ -11,8 +14,10 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <filesystem>
 
@@ -55,6 +60,7 @@ private slots:
     void linksOpenTheirAddressOnly();
     void ctrlDoubleClicksOnTheSurfaceOpenTheFolders();
     void speaksJapanese();
+    void versionInformationCommandShowsTheBox();
 
 private:
     QTemporaryDir m_dir;
@@ -166,6 +172,26 @@ void AboutDlgTest::speaksJapanese() {
         updateLabel = updateLabel || label->text() == QString("最新版はこちら");
     QVERIFY(updateLabel);
     QVERIFY(dialog.UpdateLink()->text().contains("/ja/"));
+}
+
+void AboutDlgTest::versionInformationCommandShowsTheBox() {
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    CVexoViewerApp app(QUORVEL_BIN_DIR "/Quorvel");
+    QVERIFY(app.InitInstance({}));
+    QVERIFY(app.GetMainWnd()->CommandStatus(CCommandId::About).enabled);
+    QString shownVersion;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget())) {
+            shownVersion = box->VersionLabel()->text();
+            box->accept();
+        }
+    });
+    QVERIFY(app.GetMainWnd()->ExecuteCommand(CCommandId::About));
+    const std::string fileVersion = RX40CFileVersion(QUORVEL_BIN_DIR "/Quorvel").GetFileVersion();
+    QCOMPARE(shownVersion, QString::fromStdString("Version: " + fileVersion));
+    app.ExitInstance();
+    qunsetenv("XDG_CONFIG_HOME");
 }
 
 QTEST_MAIN(AboutDlgTest)
