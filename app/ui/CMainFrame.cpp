@@ -309,6 +309,8 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this &&
         handleBlurKey(*static_cast<QKeyEvent*>(event))) {
+        // Accepted too, or the key would go on to the widget's parents and act again.
+        event->accept();
         return true;
     }
     return QMainWindow::eventFilter(watched, event);

@@ -5,6 +5,9 @@
 #include <QAction>
 #include <QToolButton>
 
+#include <algorithm>
+#include <QToolButton>
+
 namespace {
 constexpr int ButtonExtraWidth = 8;
 constexpr int ButtonExtraHeight = 7;
@@ -21,16 +24,22 @@ RX40sCOOExToolBar::RX40sCOOExToolBar(const QString& caption, QWidget* parent)
 
 bool RX40sCOOExToolBar::LoadToolBar(CCommandTable::Toolbar bar) {
     m_buttons.clear();
+    std::vector<const CCommandTable::Row*> rows;
     for (const auto& row : CCommandTable::Rows()) {
-        if (row.toolbar != bar) {
-            continue;
+        if (row.toolbar == bar) {
+            rows.push_back(&row);
         }
-        while (static_cast<int>(m_buttons.size()) < row.button) {
+    }
+    // The table is in menu order; buttons go by their place in the toolbar.
+    std::sort(rows.begin(), rows.end(),
+              [](const auto* a, const auto* b) { return a->button < b->button; });
+    for (const CCommandTable::Row* row : rows) {
+        while (static_cast<int>(m_buttons.size()) < row->button) {
             addSeparator();
             m_buttons.push_back(nullptr);
         }
         QAction* button = addAction(QString());
-        bindButton(button, row.id);
+        bindButton(button, row->id);
         connect(button, &QAction::triggered, this,
                 [this, button] { emit commandTriggered(button->property(CommandProperty).toInt()); });
         m_buttons.push_back(button);
