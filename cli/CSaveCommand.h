@@ -4,8 +4,6 @@
 #include <ostream>
 #include <string>
 
-class CFormatIniFile;
-
 // quorvel-render --save: opens a source as the program does, loads the progress files of its
 // working file and saves the movie (or picture) with its mosaic and sound into a target, as
 // the program's Save does. The working files of the open are removed at the end.
@@ -24,9 +22,6 @@ public:
     // Exit code; one line on err after a failure, progress on stderr meanwhile.
     int Run(std::ostream& err) const;
 
-    // The zero-based profile whose filter pattern is "*.<extension of target>" (letters
-    // compared without regard to case); -1 when none is.
-    static int ProfileFor(const CFormatIniFile& profiles, const std::string& target);
     // A message on one line: line breaks become blanks.
     static std::string OneLine(const std::string& message);
 

@@ -1,8 +1,33 @@
 #include "media/CFormatIniFile.h"
 
+#include "media/CWorkPaths.h"
+#include "platform/CAsciiText.h"
 #include "platform/RX40CVMIniFile.h"
 
+#include <algorithm>
 #include <filesystem>
+
+namespace {
+
+// The patterns of one filter entry "description|*.a;*.b|".
+std::vector<std::string> PatternsOf(const std::string& filter) {
+    std::vector<std::string> patterns;
+    const std::size_t first = filter.find('|');
+    if (first == std::string::npos) {
+        return patterns;
+    }
+    const std::size_t second = filter.find('|', first + 1);
+    const std::string list = filter.substr(
+        first + 1, second == std::string::npos ? std::string::npos : second - first - 1);
+    std::size_t start = 0;
+    for (std::size_t end; (end = list.find(';', start)) != std::string::npos; start = end + 1) {
+        patterns.push_back(list.substr(start, end - start));
+    }
+    patterns.push_back(list.substr(start));
+    return patterns;
+}
+
+} // namespace
 
 CFormatIniFile::CFormatIniFile(const std::string& programDir, bool stillImage)
     : m_path((std::filesystem::path(programDir) / FileName).string()) {
@@ -36,4 +61,21 @@ std::string CFormatIniFile::Command(int index) const {
         return {};
     }
     return m_commands[static_cast<std::size_t>(index)];
+}
+
+int CFormatIniFile::ProfileFor(const std::string& target) const {
+    const std::string stem = CWorkPaths::Stem(target);
+    if (stem.size() == target.size()) {
+        return -1;
+    }
+    const std::string wanted = "*" + target.substr(stem.size());
+    for (std::size_t i = 0; i < m_filters.size(); ++i) {
+        const std::vector<std::string> patterns = PatternsOf(m_filters[i]);
+        if (std::any_of(patterns.begin(), patterns.end(), [&](const std::string& pattern) {
+                return CAsciiText::EqualNoCase(pattern, wanted);
+            })) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
 }

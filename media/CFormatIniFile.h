@@ -16,6 +16,9 @@ public:
     const std::vector<std::string>& Commands() const { return m_commands; }
     // Command number index (zero-based), or the empty text outside the list.
     std::string Command(int index) const;
+    // The zero-based index of the first profile whose filter has the pattern "*.<extension of
+    // target>" (letters compared without regard to case); -1 when none has.
+    int ProfileFor(const std::string& target) const;
 
     static constexpr const char* FileName = "profile_x64.ini";
 

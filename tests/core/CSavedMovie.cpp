@@ -1,6 +1,9 @@
 #include "CSavedMovie.h"
 
+#include "mosaic/CMosaicParam.h"
 #include "platform/CTextFile.h"
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
@@ -16,12 +19,11 @@ std::string Quoted(const std::string& path) {
 
 } // namespace
 
-std::vector<CSavedMovie::Picture> CSavedMovie::Pictures(const std::string& path, int width,
-                                                        int height) {
+std::vector<CSavedMovie::Picture> CSavedMovie::Pictures(const std::string& path) {
     const std::string raw = path + ".raw";
     const std::string command = "ffmpeg -nostdin -v error -y -i " + Quoted(path) +
-                                " -map 0:v:0 -f rawvideo -pix_fmt bgr24 -s " +
-                                std::to_string(width) + "x" + std::to_string(height) + " " +
+                                " -map 0:v:0 -fps_mode passthrough -f rawvideo -pix_fmt bgr24 -s " +
+                                std::to_string(kWidth) + "x" + std::to_string(kHeight) + " " +
                                 Quoted(raw);
     std::vector<Picture> pictures;
     if (std::system(command.c_str()) != 0) {
@@ -29,7 +31,7 @@ std::vector<CSavedMovie::Picture> CSavedMovie::Pictures(const std::string& path,
     }
     const std::string bytes = CTextFile::Read(raw).value_or("");
     std::filesystem::remove(raw);
-    const std::size_t size = static_cast<std::size_t>(width) * height * 3;
+    const std::size_t size = static_cast<std::size_t>(kWidth) * kHeight * 3;
     for (std::size_t at = 0; at + size <= bytes.size(); at += size) {
         pictures.emplace_back(bytes.begin() + static_cast<std::ptrdiff_t>(at),
                               bytes.begin() + static_cast<std::ptrdiff_t>(at + size));
@@ -86,4 +88,31 @@ int CSavedMovie::Brightest(const Picture& picture, int width, const T_RECT& area
         }
     }
     return brightest;
+}
+
+T_RECT CSavedMovie::TrackRect(std::int32_t frame) {
+    const std::int32_t x = 40 + 2 * frame;
+    return T_RECT{x, 72, x + 16, 104};
+}
+
+void CSavedMovie::Paint(CMosaicParam& mosaic, std::int32_t& sizeId, std::int64_t lastFrame) {
+    mosaic.SetType(kBlackFill, sizeId, true);
+    mosaic.AddFixedArea(kFixedArea);
+    for (std::int32_t frame = 0; frame <= lastFrame; ++frame) {
+        mosaic.SetTrackRect(0, TrackRect(frame), frame);
+    }
+}
+
+void CSavedMovie::ExpectPreviewed(const std::vector<Picture>& pictures,
+                                  const std::vector<CFrameBuffer>& previews, bool movie,
+                                  double minPsnr) {
+    ASSERT_EQ(pictures.size(), previews.size());
+    for (std::size_t n = 0; n < pictures.size(); ++n) {
+        const auto frame = static_cast<std::int32_t>(n);
+        EXPECT_GE(Psnr(pictures[n], previews[n]), minPsnr) << "frame " << n;
+        EXPECT_LE(Brightest(pictures[n], kWidth, kFixedArea, 2), 24) << "frame " << n;
+        if (movie) {
+            EXPECT_LE(Brightest(pictures[n], kWidth, TrackRect(frame), 2), 24) << "frame " << n;
+        }
+    }
 }

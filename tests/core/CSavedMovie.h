@@ -7,14 +7,32 @@
 #include <string>
 #include <vector>
 
+class CMosaicParam;
+
 // What the FFmpeg tool finds in a saved file: its pictures as packed 24-bit BGR frames, its
-// streams and its length; and the comparisons the save tests make against the preview.
+// streams and its length; and the scene the save tests paint and compare against the preview:
+// a black fixed area and a black track that moves two pixels a frame, both on chroma sample
+// edges so that only the codec's loss counts.
 class CSavedMovie {
 public:
     using Picture = std::vector<std::uint8_t>;
 
-    // Decodes every picture of path at width x height; empty when the tool cannot play it.
-    static std::vector<Picture> Pictures(const std::string& path, int width, int height);
+    static constexpr int kWidth = 160;
+    static constexpr int kHeight = 120;
+    static constexpr std::int32_t kBlackFill = 6;
+    static constexpr T_RECT kFixedArea{16, 16, 64, 64};
+    static T_RECT TrackRect(std::int32_t frame);
+    // Black fill, the fixed area and, for a movie, the track on frames 0..lastFrame.
+    static void Paint(CMosaicParam& mosaic, std::int32_t& sizeId, std::int64_t lastFrame);
+    // Every picture matches its preview within codec loss (at least minPsnr dB) and is black
+    // where the mosaic is. A frame painted with the mosaic of a neighbouring frame scores
+    // about 22 dB.
+    static void ExpectPreviewed(const std::vector<Picture>& pictures,
+                                const std::vector<CFrameBuffer>& previews, bool movie = true,
+                                double minPsnr = 35.0);
+
+    // Decodes every picture of path at kWidth x kHeight; empty when the tool cannot play it.
+    static std::vector<Picture> Pictures(const std::string& path);
     static bool HasSound(const std::string& path);
     // Duration of the container in seconds; negative when unknown.
     static double Duration(const std::string& path);
