@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -37,6 +38,16 @@ protected:
 
     static std::string ReadAll(const std::string& path) {
         return CTextFile::Read(path).value_or("");
+    }
+
+    // The names of the files in folder (relative to the test's folder), sorted.
+    std::vector<std::string> FileNames(const std::string& folder) const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_dir / folder)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
     }
 
     static std::string EnglishText(int id) { return CStringTable::Load(id, CStringTable::English); }

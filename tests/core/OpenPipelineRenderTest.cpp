@@ -30,14 +30,6 @@ protected:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    std::vector<std::string> MediaNames() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_dir / "media")) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
 
     std::string m_err;
 };
@@ -57,7 +49,7 @@ TEST_F(OpenPipelineRender, RendersAFrameOfAMovieSourceAndRemovesTheWorkingFiles)
     EXPECT_EQ(ten.substr(0, 2), "BM");
     EXPECT_NE(ten, ReadAll(Path("media/zero.bmp")));
     EXPECT_NE(m_err.find("Format Converting... "), std::string::npos);
-    EXPECT_EQ(MediaNames(), (std::vector<std::string>{"clip.mp4", "ten.bmp", "zero.bmp"}));
+    EXPECT_EQ(FileNames("media"), (std::vector<std::string>{"clip.mp4", "ten.bmp", "zero.bmp"}));
 
     const std::string log = ReadAll(Path("config/Velmarro/bin/QV_command.log"));
     EXPECT_NE(log.find("[V]:"), std::string::npos);
@@ -75,7 +67,7 @@ TEST_F(OpenPipelineRender, OddNamesOpenAsSources) {
                      Path("media/photo.bmp") + "'"),
               0)
         << m_err;
-    EXPECT_EQ(MediaNames(), (std::vector<std::string>{"-a \"quoted\" $clip ü.mp4", "-photo \".jpg",
+    EXPECT_EQ(FileNames("media"), (std::vector<std::string>{"-a \"quoted\" $clip ü.mp4", "-photo \".jpg",
                                                       "movie.bmp", "photo.bmp"}));
 }
 
@@ -98,5 +90,5 @@ TEST_F(OpenPipelineRender, MovieOpenElsewhereIsRefusedAndItsWorkingFilesStay) {
 
     program.Remove();
     EXPECT_EQ(Render("--source '" + source + "' '" + Path("media/out.bmp") + "'"), 0) << m_err;
-    EXPECT_EQ(MediaNames(), (std::vector<std::string>{"clip.mp4", "out.bmp"}));
+    EXPECT_EQ(FileNames("media"), (std::vector<std::string>{"clip.mp4", "out.bmp"}));
 }

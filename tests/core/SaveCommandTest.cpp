@@ -68,14 +68,6 @@ protected:
 
     std::string Media(const std::string& name) const { return Path("media/" + name); }
 
-    std::vector<std::string> MediaNames() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_dir / "media")) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
 
     // Opens source as the program does, gives it the test's mosaic in its progress files and
     // returns what the view shows on every frame; the working files go with the stream.
@@ -124,7 +116,7 @@ TEST_F(SaveCommandTest, SavesAMovieWithItsSoundAsEveryFrameWasPreviewed) {
         EXPECT_NEAR(CSavedMovie::Duration(Media(name)), 2.0, 0.1) << name;
     }
     EXPECT_NE(m_err.find("Mosaic in the process ... 100%"), std::string::npos) << m_err;
-    EXPECT_EQ(MediaNames(), (std::vector<std::string>{"clip.$tmp$.eft", "clip.$tmp$.eftm",
+    EXPECT_EQ(FileNames("media"), (std::vector<std::string>{"clip.$tmp$.eft", "clip.$tmp$.eftm",
                                                       "clip.mp4", "out.avi", "out.mkv",
                                                       "out.mp4"}));
 }
@@ -135,7 +127,7 @@ TEST_F(SaveCommandTest, SavesAPictureInTheFormatOfTheTarget) {
     ASSERT_EQ(previews.size(), 1u);
     ASSERT_EQ(Render("'" + Media("photo.jpg") + "' '" + Media("photo.png") + "'"), 0) << m_err;
     CSavedMovie::ExpectPreviewed(CSavedMovie::Pictures(Media("photo.png")), previews, false);
-    EXPECT_EQ(MediaNames(), (std::vector<std::string>{"photo.$tmp$.eft", "photo.$tmp$.eftm",
+    EXPECT_EQ(FileNames("media"), (std::vector<std::string>{"photo.$tmp$.eft", "photo.$tmp$.eftm",
                                                       "photo.jpg", "photo.png"}));
 }
 
@@ -158,7 +150,7 @@ TEST_F(SaveCommandTest, AMissingConverterKeepsTheTargetAndSaysWhy) {
               std::string::npos)
         << m_err;
     EXPECT_EQ(ReadAll(Media("out.mp4")), "the user's file");
-    EXPECT_EQ(MediaNames(), (std::vector<std::string>{"clip.avi", "out.mp4"}));
+    EXPECT_EQ(FileNames("media"), (std::vector<std::string>{"clip.avi", "out.mp4"}));
 }
 
 TEST_F(SaveCommandTest, CtrlCDuringTheExportKeepsTheTargetAndRemovesEveryWorkingFile) {
@@ -174,7 +166,7 @@ TEST_F(SaveCommandTest, CtrlCDuringTheExportKeepsTheTargetAndRemovesEveryWorking
               1);
     EXPECT_NE(m_err.find("quorvel-render: cancelled\n"), std::string::npos) << m_err;
     EXPECT_EQ(ReadAll(Media("out.mkv")), "the user's file");
-    EXPECT_EQ(MediaNames(), (std::vector<std::string>{"clip.avi", "clip.eft", "out.mkv"}));
+    EXPECT_EQ(FileNames("media"), (std::vector<std::string>{"clip.avi", "clip.eft", "out.mkv"}));
 }
 
 TEST_F(SaveCommandTest, SavingOntoTheSourceChangesNothing) {
@@ -187,7 +179,7 @@ TEST_F(SaveCommandTest, SavingOntoTheSourceChangesNothing) {
               std::string::npos)
         << m_err;
     EXPECT_EQ(ReadAll(Media("clip.avi")), before);
-    EXPECT_EQ(MediaNames(), std::vector<std::string>{"clip.avi"});
+    EXPECT_EQ(FileNames("media"), std::vector<std::string>{"clip.avi"});
 }
 
 } // namespace
