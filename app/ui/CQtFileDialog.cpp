@@ -1,0 +1,47 @@
+#include "app/ui/CQtFileDialog.h"
+
+#include <QFileDialog>
+
+QStringList CQtFileDialog::QtFilters(const std::string& filter) {
+    const QStringList parts = QString::fromStdString(filter).split('|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty()) {
+            break;
+        }
+        QStringList patterns = parts[i + 1].split(';', Qt::SkipEmptyParts);
+        // "*.*" means every file, with or without an extension.
+        patterns.replaceInStrings(QStringLiteral("*.*"), QStringLiteral("*"));
+        filters << QStringLiteral("%1 (%2)").arg(parts[i], patterns.join(' '));
+    }
+    return filters;
+}
+
+IFileDialog::Answer CQtFileDialog::Show(const Request& request) {
+    QFileDialog dialog(m_parent);
+    const QStringList filters = QtFilters(request.filter);
+    dialog.setNameFilters(filters);
+    if (request.filterIndex >= 1 && request.filterIndex <= filters.size()) {
+        dialog.selectNameFilter(filters[request.filterIndex - 1]);
+    }
+    if (request.kind == Kind::Open) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+    }
+    if (!request.initialPath.empty()) {
+        dialog.selectFile(QString::fromStdString(request.initialPath));
+    }
+    Answer answer{false, {}, request.filterIndex};
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return answer;
+    }
+    answer.ok = true;
+    answer.path = dialog.selectedFiles().constFirst().toStdString();
+    if (const qsizetype chosen = filters.indexOf(dialog.selectedNameFilter()); chosen >= 0) {
+        answer.filterIndex = static_cast<int>(chosen) + 1;
+    }
+    return answer;
+}
