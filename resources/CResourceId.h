@@ -15,6 +15,8 @@ struct CResourceId {
 
     // Strings.
     static constexpr int DocumentTemplate = 128; // "title\n..." of the one document type
+    static constexpr int FixedModeDescription = 134;  // caption of the description window
+    static constexpr int MovingModeDescription = 136; // caption of the description window
     static constexpr int RatePaneWidth = 2000;
     static constexpr int SliderBarCaption = 2006;
     static constexpr int StandardBarCaption = 2007;

@@ -6,6 +6,8 @@ std::string_view CStringTableText::English() {
     return R"TABLE(# Texts by number. \n is a line break, \t a tab, \\ a backslash; the text starts after the first tab.
 [strings]
 128	Quorvel\n \nVexoVie\n\n\nVexoViewer.Document\nVexoVie Document
+134	Fixed mosaic mode (description)
+136	Moving mosaic mode (description)
 2000	WWWWWWWWWWWWWW
 2006	Slider
 2007	Mosaic
@@ -139,6 +141,8 @@ std::string_view CStringTableText::Japanese() {
     return R"TABLE(# Texts by number. \n is a line break, \t a tab, \\ a backslash; the text starts after the first tab.
 [strings]
 128	Quorvel\n \nVexoVie\n\n\nVexoViewer.Document\nVexoVie Document
+134	固定モザイクモード（説明）
+136	移動モザイクモード（説明）
 2000	WWWWWWWWWWWWWW
 2006	スライダー
 2007	モザイク

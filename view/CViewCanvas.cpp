@@ -25,6 +25,8 @@ CViewCanvas::CViewCanvas() {
                         QStringLiteral("Noto Sans CJK JP")});
     m_font.setPixelSize(14);
     m_font.setWeight(QFont::Normal);
+    // Crisp glyphs, as a bitmap face of this size draws them, in exactly the colours asked for.
+    m_font.setStyleStrategy(QFont::NoAntialias);
     Resize(1, 1);
 }
 

@@ -4,7 +4,10 @@
 #include "app/CStartCommandLine.h"
 #include "app/CUILanguage.h"
 #include "app/ui/CAboutDlg.h"
+#include "app/ui/CFileCommands.h"
 #include "app/ui/CMainFrame.h"
+#include "app/ui/CVexoDoc.h"
+#include "platform/CFileDialogSeam.h"
 #include "platform/CMessageBoxSeam.h"
 #include "platform/CProgramFolders.h"
 #include "platform/CShellOpenSeam.h"
@@ -13,6 +16,9 @@
 #include "resources/CResourceId.h"
 #include "resources/CStringTable.h"
 #include "versionlib/RX40CFileVersion.h"
+#include "view/CFrameStepCommands.h"
+#include "view/CModeCommands.h"
+#include "view/CVexoView.h"
 
 #include <filesystem>
 
@@ -53,6 +59,7 @@ CVexoViewerApp* CVexoViewerApp::GetApp() {
 bool CVexoViewerApp::InitInstance(const std::vector<std::string>& arguments) {
     CMessageBoxSeam::Install(&m_messageBox);
     CShellOpenSeam::Install(&m_shellOpen);
+    CFileDialogSeam::Install(&m_fileDialog);
     const std::string programFolder = std::filesystem::path(m_modulePath).parent_path().string();
     m_strExeDir = WithSlash(programFolder);
     m_strDataDir = WithSlash(CProgramFolders::GetUserDataFolder(programFolder));
@@ -63,6 +70,9 @@ bool CVexoViewerApp::InitInstance(const std::vector<std::string>& arguments) {
         return false;
     }
     m_pMainWnd->show();
+    if (!m_strStartFile.empty()) {
+        m_pFileCommands->OpenDocumentFile(m_strStartFile);
+    }
     return true;
 }
 
@@ -95,6 +105,8 @@ bool CVexoViewerApp::createMainWindow() {
                                               !m_strStartFile.empty(), this);
     m_pMainWnd->SetRecentFileList(m_pRecentFileList.get());
     m_messageBox.SetParent(m_pMainWnd.get());
+    m_fileDialog.SetParent(m_pMainWnd.get());
+    createDocument();
     return true;
 }
 
@@ -102,10 +114,40 @@ void CVexoViewerApp::OnAppAbout() {
     CAboutDlg::ShowModal(m_modulePath, m_pMainWnd.get());
 }
 
+// The view, the mode commands, the document and the file commands, routed by the main window.
+void CVexoViewerApp::createDocument() {
+    m_pView = new CVexoView(*m_pMainWnd, *m_pSettings);
+    m_pMainWnd->SetView(m_pView);
+    m_pModes = std::make_unique<CModeCommands>(*m_pMainWnd, *m_pView);
+    m_pMainWnd->AddCommandTarget(m_pModes.get());
+    m_pSteps = std::make_unique<CFrameStepCommands>(*m_pMainWnd);
+    m_pMainWnd->AddCommandTarget(m_pSteps.get());
+    m_pDocument = std::make_unique<CVexoDoc>(*m_pMainWnd, *m_pView, *m_pModes, *m_pSettings,
+                                             m_strExeDir, m_strDataDir);
+    m_pMainWnd->SetDocument(m_pDocument.get());
+    m_pFileCommands = std::make_unique<CFileCommands>(*m_pMainWnd, *m_pDocument,
+                                                      *m_pRecentFileList, *m_pSettings, m_strExeDir);
+    m_pMainWnd->AddCommandTarget(m_pFileCommands.get());
+    QObject::connect(m_pView, &CVexoView::openDocument, m_pView, [this](const QString& path) {
+        m_pFileCommands->OpenDocumentFile(path.toStdString());
+    });
+    m_pDocument->OnNewDocument();
+}
+
 int CVexoViewerApp::ExitInstance() {
     m_messageBox.SetParent(nullptr);
-    // The window gives its rectangle to the settings before they are written.
+    m_fileDialog.SetParent(nullptr);
+    // The document (its stream and working files) goes first, then the window, which gives its
+    // rectangle to the settings before they are written.
+    if (m_pMainWnd) {
+        m_pMainWnd->SetDocument(nullptr);
+    }
+    m_pFileCommands.reset();
+    m_pDocument.reset();
     m_pMainWnd.reset();
+    m_pView = nullptr;
+    m_pSteps.reset();
+    m_pModes.reset();
     m_pSettings.reset();
     if (m_pRecentFileList) {
         m_pRecentFileList->Save();
@@ -119,6 +161,10 @@ int CVexoViewerApp::ExitInstance() {
     IShellOpen* opener = CShellOpenSeam::Install(nullptr);
     if (opener != &m_shellOpen) {
         CShellOpenSeam::Install(opener);
+    }
+    IFileDialog* dialog = CFileDialogSeam::Install(nullptr);
+    if (dialog != &m_fileDialog) {
+        CFileDialogSeam::Install(dialog);
     }
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "app/CInifileManager.h"
 #include "app/CRecentFileList.h"
 #include "app/RX40sCLocale.h"
+#include "app/ui/CQtFileDialog.h"
 #include "app/ui/CQtMessageBox.h"
 #include "app/ui/CQtShellOpen.h"
 
@@ -11,7 +12,12 @@
 #include <string>
 #include <vector>
 
+class CFileCommands;
+class CFrameStepCommands;
 class CMainFrame;
+class CModeCommands;
+class CVexoDoc;
+class CVexoView;
 
 // The application object: prepares folders, settings and language, creates the main window,
 // and saves the settings at exit. One instance; others reach it through GetApp().
@@ -35,6 +41,11 @@ public:
     CMainFrame* GetMainWnd() const { return m_pMainWnd.get(); }
     const std::string& GetProfileName() const { return m_strProfileName; }
     CRecentFileList* GetRecentFileList() const { return m_pRecentFileList.get(); }
+    CVexoDoc* GetDocument() const { return m_pDocument.get(); }
+    CVexoView* GetView() const { return m_pView; }
+    CModeCommands* GetModeCommands() const { return m_pModes.get(); }
+    CFrameStepCommands* GetFrameSteps() const { return m_pSteps.get(); }
+    CFileCommands* GetFileCommands() const { return m_pFileCommands.get(); }
 
     std::string m_strExeDir;  // with a trailing slash
     std::string m_strDataDir; // with a trailing slash; empty without a configuration folder
@@ -46,11 +57,18 @@ private:
     void prepareSettings();
     void selectLanguage();
     bool createMainWindow();
+    void createDocument();
 
     std::string m_modulePath;
     std::string m_strProfileName;
     std::unique_ptr<CRecentFileList> m_pRecentFileList;
     std::unique_ptr<CMainFrame> m_pMainWnd;
+    CVexoView* m_pView = nullptr; // the main window's child
+    std::unique_ptr<CModeCommands> m_pModes;
+    std::unique_ptr<CFrameStepCommands> m_pSteps;
+    std::unique_ptr<CVexoDoc> m_pDocument;
+    std::unique_ptr<CFileCommands> m_pFileCommands;
     CQtMessageBox m_messageBox;
     CQtShellOpen m_shellOpen;
+    CQtFileDialog m_fileDialog;
 };

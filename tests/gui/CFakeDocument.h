@@ -39,9 +39,9 @@ private:
 };
 
 // Carries out every command of the table that nobody else has, and logs the ids it ran.
-class CCommandLog : public CCmdTarget {
+class CCommandRecorder : public CCmdTarget {
 public:
-    CCommandLog() {
+    CCommandRecorder() {
         for (const auto& row : CCommandTable::Rows()) {
             OnCommand(row.id, [this, id = row.id] { ran.push_back(id); });
         }

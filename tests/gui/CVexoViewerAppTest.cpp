@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QMessageBox>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -139,8 +140,23 @@ void CVexoViewerAppTest::startFileAndLanguageFileAreRead() {
     const QString movie = install.path() + "/movie.mp4";
     write(movie, "x");
 
+    // The file is opened once the window shows; this one is no movie, so the open reports it.
+    QStringList reported;
+    bool windowShown = false;
     CVexoViewerApp app(program.string());
+    QTimer answerer;
+    connect(&answerer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            reported << box->text();
+            windowShown = app.GetMainWnd() && app.GetMainWnd()->isVisible();
+            box->done(QMessageBox::Ok);
+        }
+    });
+    answerer.start(20);
     QVERIFY(app.InitInstance({"/o", movie.toStdString()}));
+    QCOMPARE(reported.size(), 1);
+    QVERIFY(reported[0].contains(movie));
+    QVERIFY(windowShown);
     QCOMPARE(QString::fromStdString(app.m_strStartFile), movie);
     QVERIFY(app.GetMainWnd()->IsProgressOnly());
     QCOMPARE(CStringTable::Language(), 1041);

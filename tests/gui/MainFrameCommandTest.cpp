@@ -95,7 +95,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_folder;
     std::unique_ptr<CInifileManager> m_settings;
     std::unique_ptr<CFakeDocument> m_document;
-    std::unique_ptr<CCommandLog> m_log;
+    std::unique_ptr<CCommandRecorder> m_log;
     std::unique_ptr<CMainFrame> m_frame;
     CScriptedBox m_box;
     CRecentFileList m_recentFiles{""};
@@ -117,7 +117,7 @@ void MainFrameCommandTest::init() {
     m_settings = std::make_unique<CInifileManager>("");
     m_settings->WindowRect = {10, 10, 1010, 710};
     m_document = std::make_unique<CFakeDocument>();
-    m_log = std::make_unique<CCommandLog>();
+    m_log = std::make_unique<CCommandRecorder>();
     m_box = CScriptedBox();
     m_recentFiles = CRecentFileList("");
     CMessageBoxSeam::Install(&m_box);

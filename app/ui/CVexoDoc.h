@@ -1,0 +1,59 @@
+#pragma once
+
+#include "app/CDocument.h"
+#include "app/ui/CProgressDlg.h"
+#include "media/CFFMpegUtil.h"
+
+#include <memory>
+#include <string>
+
+class CAviVideoStream;
+class CInifileManager;
+class CMainFrame;
+class CModeCommands;
+class CVexoView;
+
+// The one document: an opened movie or still image with the working files made from it and
+// the stream that serves its frames. Opening converts the source beside itself; closing deletes
+// the stream and with it the working files.
+class CVexoDoc : public CDocument {
+public:
+    CVexoDoc(CMainFrame& frame, CVexoView& view, CModeCommands& modes, CInifileManager& settings,
+             std::string programDir, const std::string& dataDir);
+    ~CVexoDoc() override;
+
+    const std::string& GetPathName() const override { return m_strPathName; }
+    CAviVideoStream* GetStream() const override { return m_pStream.get(); }
+    void FillCommandState(CCommandState& state) const override;
+
+    // The framework's steps.
+    bool OnNewDocument();
+    void DeleteContents();
+    // The open pipeline; true when the document holds the new file. A failure has been
+    // reported and has left the document empty.
+    bool OnOpenDocument(const std::string& path);
+    // The new-document action: the contents go and an empty document takes their place.
+    void NewDocument();
+    // The Close command's action after its question: the slider bar works again, the document
+    // is emptied.
+    void CloseDocument();
+
+    const std::string& SoundPath() const { return m_strSoundPath; }
+    std::string m_strSavedPath;
+
+private:
+    bool OpenStream(const std::string& path);
+    void EnableSliderBar(bool enable);
+    void Opened();
+
+    CMainFrame& m_frame;
+    CVexoView& m_view;
+    CModeCommands& m_modes;
+    CInifileManager& m_settings;
+    std::string m_programDir;
+    std::string m_strPathName;
+    std::string m_strSoundPath;
+    CProgressDlg m_progress;
+    CFFMpegUtil m_converter;
+    std::unique_ptr<CAviVideoStream> m_pStream;
+};
