@@ -1,11 +1,10 @@
 #include "media/CAviVideoStream.h"
 
 #include "media/CBitmapFile.h"
-#include "media/CWorkPaths.h"
+#include "media/CProgressFiles.h"
 #include "mosaic/CFrameLayout.h"
 
 #include <cmath>
-#include <filesystem>
 #include <fstream>
 #include <utility>
 
@@ -29,21 +28,17 @@ int CAviVideoStream::OpenVideo() {
 }
 
 void CAviVideoStream::LoadProgress() {
-    m_mosaic.LoadFixedAreas(CWorkPaths::ReplaceExtension(m_strWorkPath, "eft"));
-    m_mosaic.LoadTracks(CWorkPaths::ReplaceExtension(m_strWorkPath, "eftm"));
+    CProgressFiles(m_strWorkPath).Load(m_mosaic);
 }
 
-void CAviVideoStream::SaveProgress() const {
-    m_mosaic.SaveFixedAreas(CWorkPaths::ReplaceExtension(m_strWorkPath, "eft"));
-    m_mosaic.SaveTracks(CWorkPaths::ReplaceExtension(m_strWorkPath, "eftm"));
+bool CAviVideoStream::SaveProgress() const {
+    return CProgressFiles(m_strWorkPath).Save(m_mosaic);
 }
 
 void CAviVideoStream::RemoveProgress() {
-    std::error_code ignored;
     m_mosaic.RemoveAllFixedAreas();
-    std::filesystem::remove(CWorkPaths::ReplaceExtension(m_strWorkPath, "eft"), ignored);
     m_mosaic.RemoveAllTracks();
-    std::filesystem::remove(CWorkPaths::ReplaceExtension(m_strWorkPath, "eftm"), ignored);
+    CProgressFiles(m_strWorkPath).Remove();
 }
 
 int CAviVideoStream::LoadBitmapFile(const std::string& path) {
@@ -92,8 +87,8 @@ T_RECT CAviVideoStream::DrawFrame(CXrgbImage& target, const T_RECT& rect) {
     const T_RECT& picture = layout.Picture();
     const int width = picture.right - picture.left;
     const int height = picture.bottom - picture.top;
-    CDrawnFrame::Source source = CDrawnFrame::SourceOf(m_mosaic, m_sizeId, m_nCurrentFrame,
-                                                       m_bLineDouble, IsStillImage());
+    CDrawnFrame::Source source =
+        CDrawnFrame::SourceOf(m_mosaic, m_sizeId, m_nCurrentFrame, m_bLineDouble, IsStillImage());
     const CXrgbImage* drawn = m_drawn.Find(source, width, height);
     if (!drawn) {
         if (GetFrame(m_nCurrentFrame, m_bLineDouble) == 0) {

@@ -31,8 +31,9 @@ public:
     int LoadBitmapFile(const std::string& path);
     // Reads the progress files named after the working file into m_mosaic.
     void LoadProgress();
-    // Writes m_mosaic to the progress files named after the working file.
-    void SaveProgress() const;
+    // Writes m_mosaic to the progress files named after the working file, both whole or
+    // neither; false (the old files kept) when they could not be written.
+    bool SaveProgress() const;
     // Removes every fixed area and track, and the progress files with them.
     void RemoveProgress();
     // Writes the current frame, with its mosaic, as an uncompressed bitmap file.

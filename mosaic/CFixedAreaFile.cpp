@@ -1,7 +1,7 @@
 #include "mosaic/CFixedAreaFile.h"
 
-#include "platform/CNumberText.h"
 #include "platform/CDurableFile.h"
+#include "platform/CNumberText.h"
 #include "platform/RX40dCXMLOld.h"
 
 #include <filesystem>
@@ -81,9 +81,14 @@ void CFixedAreaFile::Load(const std::string& path, CMosaicParam& model) {
 
 bool CFixedAreaFile::Save(const std::string& path, const CMosaicParam& model) {
     const std::string temp = CDurableFile::TempPath(path);
+    return Write(temp, model) && CDurableFile::MoveOver(temp, path);
+}
+
+bool CFixedAreaFile::Write(const std::string& path, const CMosaicParam& model) {
+    // The document would be read from a file left at path (an interrupted save) and added to.
     std::error_code error;
-    std::filesystem::remove(temp, error); // a stale temporary from an interrupted save
-    RX40dCXMLOld xml(temp);
+    std::filesystem::remove(path, error);
+    RX40dCXMLOld xml(path);
     xml.SetTopNode("effect");
     xml.SetParentNode("effect", 0);
     xml.AddNode("mosaic", 0, nullptr, 0);
@@ -94,5 +99,5 @@ bool CFixedAreaFile::Save(const std::string& path, const CMosaicParam& model) {
     for (std::size_t i = 0; i < areas.size(); ++i) {
         WriteArea(xml, areas[i], static_cast<int>(i));
     }
-    return xml.Save() && CDurableFile::MoveOver(temp, path);
+    return xml.Save() != 0;
 }

@@ -15,4 +15,6 @@ public:
     // Writes the document to path + ".tmp" and renames it over path, so a failed write keeps the
     // previous file. Returns true when the new file is in place.
     static bool Save(const std::string& path, const CMosaicParam& model);
+    // Writes a new document at path itself, flushed to the disk; false when it is not whole.
+    static bool Write(const std::string& path, const CMosaicParam& model);
 };

@@ -1,0 +1,145 @@
+#include "CLimitedChild.h"
+#include "CTestMedia.h"
+
+#include "media/CProgressFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <random>
+#include <thread>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Two saves that differ in every part: settings, fixed areas and tracks (one without any).
+CMosaicParam WithTracks() {
+    CMosaicParam mosaic(1);
+    mosaic.AddFixedArea(T_RECT{1, 2, 30, 40});
+    for (int frame = 0; frame < 400; ++frame) {
+        mosaic.SetTrackRect(0, T_RECT{frame, 0, frame + 10, 10}, frame);
+    }
+    return mosaic;
+}
+
+CMosaicParam WithoutTracks() {
+    CMosaicParam mosaic(7);
+    mosaic.size = 25;
+    mosaic.enable = 0;
+    for (int i = 0; i < 30; ++i) {
+        mosaic.AddFixedArea(T_RECT{i, i, i + 50, i + 60});
+    }
+    return mosaic;
+}
+
+bool SameSave(const CMosaicParam& a, const CMosaicParam& b) {
+    return a.enable == b.enable && a.type == b.type && a.size == b.size &&
+           a.FixedAreas() == b.FixedAreas() && a.Tracks() == b.Tracks();
+}
+
+class ProgressSaveTest : public ::testing::Test {
+protected:
+    CMosaicParam Loaded() const {
+        CMosaicParam mosaic(0);
+        m_files.Load(mosaic);
+        return mosaic;
+    }
+
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(m_media.Dir())) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    CTestMedia m_media;
+    CProgressFiles m_files{m_media.Path("clip.$tmp$.avi")};
+    const CMosaicParam m_first = WithTracks();
+    const CMosaicParam m_second = WithoutTracks();
+};
+
+} // namespace
+
+TEST_F(ProgressSaveTest, SavesReplaceThePairAndASaveWithoutTracksLeavesNoTrackFile) {
+    ASSERT_TRUE(m_files.Save(m_first));
+    EXPECT_TRUE(SameSave(Loaded(), m_first));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"clip.$tmp$.eft", "clip.$tmp$.eftm"}));
+    ASSERT_TRUE(m_files.Save(m_second));
+    EXPECT_TRUE(SameSave(Loaded(), m_second));
+    EXPECT_EQ(Names(), std::vector<std::string>{"clip.$tmp$.eft"});
+    m_files.Remove();
+    EXPECT_TRUE(Names().empty());
+}
+
+// The disk fills up while the settings file, then while the track file is written.
+TEST_F(ProgressSaveTest, FullDiskKeepsTheOldPairAndSaysSo) {
+    ASSERT_TRUE(m_files.Save(m_first));
+    const auto settingsSize = fs::file_size(m_files.FixedAreasPath());
+    ASSERT_LT(settingsSize + 10, fs::file_size(m_files.TracksPath()));
+    ASSERT_TRUE(m_files.Save(m_second));
+    for (const rlim_t limit : {rlim_t{100}, static_cast<rlim_t>(settingsSize + 10)}) {
+        EXPECT_EQ(CLimitedChild::Run(limit, [&] { return m_files.Save(m_first); }),
+                  CLimitedChild::kFailed)
+            << limit;
+        EXPECT_TRUE(SameSave(Loaded(), m_second)) << limit;
+        EXPECT_EQ(Names(), std::vector<std::string>{"clip.$tmp$.eft"});
+    }
+}
+
+// A save killed at any point, many times over: every load finds the old or the new pair whole.
+TEST_F(ProgressSaveTest, KilledSaveLoadsAsTheOldOrTheNewState) {
+    ASSERT_TRUE(m_files.Save(m_first));
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(m_files.Save(i % 2 == 0 ? m_second : m_first));
+    }
+    const auto saveTime = (std::chrono::steady_clock::now() - start) / 4;
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<long> delay(
+        0, std::chrono::duration_cast<std::chrono::microseconds>(saveTime * 3 / 2).count());
+    int old = 0;
+    int next = 0;
+    for (int round = 0; round < 60; ++round) {
+        const CMosaicParam& before = round % 2 == 0 ? m_first : m_second;
+        const CMosaicParam& after = round % 2 == 0 ? m_second : m_first;
+        int ready[2];
+        ASSERT_EQ(pipe(ready), 0);
+        const pid_t child = fork();
+        if (child == 0) {
+            close(ready[0]);
+            const char go = 1;
+            if (write(ready[1], &go, 1) != 1) {
+                _exit(2);
+            }
+            _exit(m_files.Save(after) ? 0 : 1);
+        }
+        ASSERT_GT(child, 0);
+        close(ready[1]);
+        char go = 0;
+        ASSERT_EQ(read(ready[0], &go, 1), 1);
+        close(ready[0]);
+        std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+
+        const CMosaicParam loaded = Loaded();
+        const bool isOld = SameSave(loaded, before);
+        const bool isNew = SameSave(loaded, after);
+        ASSERT_TRUE(isOld || isNew) << "round " << round;
+        old += isOld ? 1 : 0;
+        next += isNew ? 1 : 0;
+        // The next round starts from the state this one left, saved whole.
+        ASSERT_TRUE(m_files.Save(after));
+    }
+    // The kills fell before and after the save took effect.
+    EXPECT_GT(old, 0);
+    EXPECT_GT(next, 0);
+}
