@@ -1,5 +1,6 @@
 #include "CTestMedia.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
@@ -33,4 +34,13 @@ std::string CTestMedia::Generate(const std::string& name, const std::string& arg
         return {};
     }
     return path;
+}
+
+std::vector<std::string> CTestMedia::Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(m_dir)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // A fresh temporary folder for one test fixture, removed with the object, in which media files
 // are generated with the ffmpeg command-line tool.
@@ -17,6 +18,9 @@ public:
     // Runs "ffmpeg <args> <folder>/<name>" quietly, overwriting; returns the output path, or
     // an empty string when the tool failed or made no file.
     std::string Generate(const std::string& name, const std::string& args) const;
+
+    // The names of the files in the folder, sorted.
+    std::vector<std::string> Names() const;
 
 private:
     std::string m_dir;

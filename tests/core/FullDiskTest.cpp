@@ -19,15 +19,6 @@ class FullDiskTest : public ::testing::Test {
 protected:
     std::string Read(const std::string& path) const { return CTextFile::Read(path).value_or(""); }
 
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_media.Dir())) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
     CTestMedia m_media;
 };
 
@@ -41,7 +32,7 @@ TEST_F(FullDiskTest, FrameBitmap) {
     EXPECT_EQ(CLimitedChild::Run(4096, [&] { return CBitmapFile::Write(path, next); }),
               CLimitedChild::kFailed);
     EXPECT_EQ(Read(path), before);
-    EXPECT_EQ(Names(), std::vector<std::string>{"frame.bmp"});
+    EXPECT_EQ(m_media.Names(), std::vector<std::string>{"frame.bmp"});
     EXPECT_EQ(CLimitedChild::Run(1 << 20, [&] { return CBitmapFile::Write(path, next); }),
               CLimitedChild::kSucceeded);
     EXPECT_NE(Read(path), before);

@@ -51,15 +51,6 @@ protected:
         return mosaic;
     }
 
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_media.Dir())) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
     CTestMedia m_media;
     CProgressFiles m_files{m_media.Path("clip.$tmp$.avi")};
     const CMosaicParam m_first = WithTracks();
@@ -71,12 +62,12 @@ protected:
 TEST_F(ProgressSaveTest, SavesReplaceThePairAndASaveWithoutTracksLeavesNoTrackFile) {
     ASSERT_TRUE(m_files.Save(m_first));
     EXPECT_TRUE(SameSave(Loaded(), m_first));
-    EXPECT_EQ(Names(), (std::vector<std::string>{"clip.$tmp$.eft", "clip.$tmp$.eftm"}));
+    EXPECT_EQ(m_media.Names(), (std::vector<std::string>{"clip.$tmp$.eft", "clip.$tmp$.eftm"}));
     ASSERT_TRUE(m_files.Save(m_second));
     EXPECT_TRUE(SameSave(Loaded(), m_second));
-    EXPECT_EQ(Names(), std::vector<std::string>{"clip.$tmp$.eft"});
+    EXPECT_EQ(m_media.Names(), std::vector<std::string>{"clip.$tmp$.eft"});
     m_files.Remove();
-    EXPECT_TRUE(Names().empty());
+    EXPECT_TRUE(m_media.Names().empty());
 }
 
 // The disk fills up while the settings file, then while the track file is written.
@@ -90,7 +81,7 @@ TEST_F(ProgressSaveTest, FullDiskKeepsTheOldPairAndSaysSo) {
                   CLimitedChild::kFailed)
             << limit;
         EXPECT_TRUE(SameSave(Loaded(), m_second)) << limit;
-        EXPECT_EQ(Names(), std::vector<std::string>{"clip.$tmp$.eft"});
+        EXPECT_EQ(m_media.Names(), std::vector<std::string>{"clip.$tmp$.eft"});
     }
 }
 
