@@ -1,14 +1,17 @@
 # make run  - install what is missing, build, start Quorvel
 # make test - install what is missing, build, run every test, then again under ASan+UBSan
+# make install PREFIX=/usr/local - install the program folder, commands, desktop entry, icons, man page
+# make uninstall - remove what the last install put in place
 BUILD_DIR      ?= build
 ASAN_BUILD_DIR ?= build-asan
 JOBS           ?= $(shell nproc)
 CMAKE_GEN      := -G Ninja
+PREFIX         ?= /usr/local
 # A plain build only warns; the tests build with warnings as errors.
 CONFIGURE_FLAGS ?=
 TEST_FLAGS     := -DQUORVEL_WERROR=ON
 
-.PHONY: all deps configure build run test test-main test-asan bench clean
+.PHONY: all deps configure build run test test-main test-asan bench clean install uninstall
 
 all: build
 
@@ -41,6 +44,12 @@ test-asan: deps
 
 bench: build
 	$(BUILD_DIR)/bin/quorvel-bench
+
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+uninstall:
+	cmake -DMANIFEST=$(BUILD_DIR)/install_manifest.txt -P cmake/QuorvelUninstall.cmake
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR)

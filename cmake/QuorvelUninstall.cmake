@@ -1,0 +1,30 @@
+# Removes what the last install put in place: every file and link of the install manifest,
+# then the program folder (lib/quorvel) and its subfolders once they are empty. Shared folders
+# such as share/applications stay, empty or not.
+# usage: cmake -DMANIFEST=build/install_manifest.txt -P cmake/QuorvelUninstall.cmake
+if(NOT EXISTS "${MANIFEST}")
+    message(FATAL_ERROR "No install manifest at ${MANIFEST}: nothing was installed from this build.")
+endif()
+file(STRINGS "${MANIFEST}" installed)
+set(folders)
+foreach(path IN LISTS installed)
+    if(EXISTS "${path}" OR IS_SYMLINK "${path}")
+        message(STATUS "Removing: ${path}")
+        file(REMOVE "${path}")
+    endif()
+    get_filename_component(folder "${path}" DIRECTORY)
+    list(APPEND folders "${folder}")
+endforeach()
+# Deepest first, so a folder's emptied subfolders go before it is looked at.
+list(REMOVE_DUPLICATES folders)
+list(SORT folders ORDER DESCENDING)
+foreach(folder IN LISTS folders)
+    while(IS_DIRECTORY "${folder}" AND folder MATCHES "/lib/quorvel(/.*)?$")
+        file(GLOB left "${folder}/*" "${folder}/.*")
+        if(left)
+            break()
+        endif()
+        file(REMOVE_RECURSE "${folder}")
+        get_filename_component(folder "${folder}" DIRECTORY)
+    endwhile()
+endforeach()
