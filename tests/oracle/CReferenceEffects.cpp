@@ -37,10 +37,8 @@ void CReferenceEffects::PaintArea(CFrameBuffer& picture, const T_RECT& rect, int
 
 void CReferenceEffects::Pixelate(const T_RECT& area, int blockEdge) {
     const long long s = std::max(blockEdge, 1);
-    m_examinedBlocks = 0;
     for (long long i = 0; i <= m_width / s; ++i) {
         for (long long j = 0; j <= m_height / s; ++j) {
-            ++m_examinedBlocks;
             const long long x0 = i * s;
             const long long y0 = j * s;
             std::array<std::uint64_t, 3> sum{};

@@ -14,8 +14,6 @@ class CReferenceEffects {
 public:
     // Same contract as CMosaicPainter::PaintArea: rect clipped to the picture, effect by sizeId.
     void PaintArea(CFrameBuffer& picture, const T_RECT& rect, int size, int sizeId);
-    // Blocks of the whole grid walked by the last pixelation.
-    long long ExaminedBlocks() const { return m_examinedBlocks; }
 
 private:
     void Pixelate(const T_RECT& area, int blockEdge);
@@ -37,7 +35,6 @@ private:
     int m_height = 0;
     bool m_topDown = true;
     std::vector<std::uint8_t> m_bits;
-    long long m_examinedBlocks = 0;
     // Running sums (blue, green, red, count): at the start of the current column, and current.
     std::array<std::uint32_t, 4> m_columnStart{};
     std::array<std::uint32_t, 4> m_current{};
