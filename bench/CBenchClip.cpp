@@ -3,30 +3,57 @@
 #include <cstdlib>
 #include <filesystem>
 
-std::string CBenchClip::Make(const std::string& target, const std::string& arguments) {
-    if (!std::filesystem::exists(target)) {
-        const std::string partial = target + ".part.avi";
-        const std::string command =
-            "ffmpeg -nostdin -hide_banner -loglevel error -y " + arguments + " '" + partial + "'";
-        if (std::system(command.c_str()) == 0) {
-            std::filesystem::rename(partial, target);
+namespace {
+
+// A folder only this run can have made (never a fixed name another user could prepare).
+class CRunFolder {
+public:
+    CRunFolder() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "quorvel-bench-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) != nullptr) {
+            m_path = pattern;
         }
     }
-    return std::filesystem::exists(target) ? target : std::string();
+    ~CRunFolder() {
+        std::error_code ignored;
+        if (!m_path.empty()) {
+            std::filesystem::remove_all(m_path, ignored);
+        }
+    }
+    CRunFolder(const CRunFolder&) = delete;
+    CRunFolder& operator=(const CRunFolder&) = delete;
+
+    const std::string& Path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+} // namespace
+
+std::string CBenchClip::Make(const std::string& name, const std::string& arguments) {
+    static const CRunFolder folder;
+    if (folder.Path().empty()) {
+        return {};
+    }
+    const std::string target = folder.Path() + "/" + name;
+    const std::string command =
+        "ffmpeg -nostdin -hide_banner -loglevel error -y " + arguments + " '" + target + "'";
+    const bool made = std::system(command.c_str()) == 0 && std::filesystem::exists(target);
+    return made ? target : std::string();
 }
 
 const std::string& CBenchClip::Path1080p() {
     static const std::string path =
-        Make("/tmp/quorvel-decode-bench-1080p.avi",
-             "-f lavfi -i testsrc2=size=1920x1080:rate=30,trim=end_frame=" +
-                 std::to_string(Frames) + " -vcodec msmpeg4v2 -q:v 2");
+        Make("decode-1080p.avi", "-f lavfi -i testsrc2=size=1920x1080:rate=30,trim=end_frame=" +
+                                     std::to_string(Frames) + " -vcodec msmpeg4v2 -q:v 2");
     return path;
 }
 
 const std::string& CBenchClip::ExportPath1080p() {
-    static const std::string path =
-        Make("/tmp/quorvel-export-bench-1080p.avi",
-             "-f lavfi -i testsrc2=size=1920x1080:rate=30000/1001,trim=end_frame=" +
-                 std::to_string(ExportFrames) + " -vcodec msmpeg4v2 -b:v 30000k");
+    static const std::string path = Make(
+        "export-1080p.avi", "-f lavfi -i testsrc2=size=1920x1080:rate=30000/1001,trim=end_frame=" +
+                                std::to_string(ExportFrames) + " -vcodec msmpeg4v2 -b:v 30000k");
     return path;
 }

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-// The benchmarks' 1080p working videos, made once with the ffmpeg tool and kept in /tmp
-// between runs.
+// The benchmarks' 1080p working videos, made once per run with the ffmpeg tool in a private
+// temporary folder that goes when the run ends.
 class CBenchClip {
 public:
     static constexpr std::int64_t Frames = 90;
@@ -16,5 +16,6 @@ public:
     static const std::string& ExportPath1080p();
 
 private:
-    static std::string Make(const std::string& target, const std::string& arguments);
+    // name in the run's folder, made by the tool from arguments; empty when it could not be.
+    static std::string Make(const std::string& name, const std::string& arguments);
 };
