@@ -1,9 +1,17 @@
 # make run  - install what is missing, build, start Quorvel
-# make test - install what is missing, build, run every test, then again under ASan+UBSan
+# make test - install what is missing, build, run every test, then again under ASan+UBSan,
+#             then replay the fuzz seeds and fuzz each target briefly
+# make fuzz  - run each fuzz target for FUZZ_SECONDS
 # make install PREFIX=/usr/local - install the program folder, commands, desktop entry, icons, man page
 # make uninstall - remove what the last install put in place
 BUILD_DIR      ?= build
 ASAN_BUILD_DIR ?= build-asan
+FUZZ_BUILD_DIR ?= build-fuzz
+FUZZ_SECONDS   ?= 60
+# make test runs each fuzz target this long after replaying its seeds.
+FUZZ_CHECK_SECONDS ?= 5
+FUZZ_TARGETS   := FuzzBitmap FuzzTrackFile FuzzFixedAreaFile FuzzSettingsIni FuzzPeVersion \
+                  FuzzElfVersion FuzzLauncherArgs FuzzProfileTemplate FuzzReshape FuzzRenderArgs
 JOBS           ?= $(shell nproc)
 CMAKE_GEN      := -G Ninja
 PREFIX         ?= /usr/local
@@ -11,7 +19,8 @@ PREFIX         ?= /usr/local
 CONFIGURE_FLAGS ?=
 TEST_FLAGS     := -DQUORVEL_WERROR=ON
 
-.PHONY: all deps configure build run test test-main test-asan bench clean install uninstall
+.PHONY: all deps configure build run test test-main test-asan test-fuzz fuzz fuzz-build bench clean \
+	install uninstall
 
 all: build
 
@@ -27,7 +36,7 @@ build: configure
 run: build
 	$(BUILD_DIR)/bin/Quorvel
 
-test: test-main test-asan
+test: test-main test-asan test-fuzz
 
 test-main: CONFIGURE_FLAGS = $(TEST_FLAGS)
 test-main: build
@@ -42,6 +51,30 @@ test-asan: deps
 		ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure -j $(JOBS) -L 'core|gui'
 
+# The fuzz targets: libFuzzer with clang, everything under ASan+UBSan; seeds made by a script.
+fuzz-build: deps
+	CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD_DIR) $(CMAKE_GEN) \
+		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_FUZZ=ON
+	cmake --build $(FUZZ_BUILD_DIR) -j $(JOBS)
+	bash fuzz/make-seeds.sh $(FUZZ_BUILD_DIR) $(FUZZ_BUILD_DIR)/seeds
+
+# Replays every seed, then fuzzes each target briefly from its seeds.
+test-fuzz: fuzz-build
+	set -e; for t in $(FUZZ_TARGETS); do \
+		$(FUZZ_BUILD_DIR)/fuzz/$$t -runs=0 $(FUZZ_BUILD_DIR)/seeds/$$t; \
+		mkdir -p $(FUZZ_BUILD_DIR)/check/$$t; \
+		$(FUZZ_BUILD_DIR)/fuzz/$$t -max_total_time=$(FUZZ_CHECK_SECONDS) -print_final_stats=1 \
+			$(FUZZ_BUILD_DIR)/check/$$t $(FUZZ_BUILD_DIR)/seeds/$$t; \
+	done
+
+# Fuzzes each target for FUZZ_SECONDS; what it learns stays in FUZZ_BUILD_DIR/corpus.
+fuzz: fuzz-build
+	set -e; for t in $(FUZZ_TARGETS); do \
+		mkdir -p $(FUZZ_BUILD_DIR)/corpus/$$t; \
+		$(FUZZ_BUILD_DIR)/fuzz/$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+			$(FUZZ_BUILD_DIR)/corpus/$$t $(FUZZ_BUILD_DIR)/seeds/$$t; \
+	done
+
 bench: build
 	$(BUILD_DIR)/bin/quorvel-bench
 
@@ -52,4 +85,4 @@ uninstall:
 	cmake -DMANIFEST=$(BUILD_DIR)/install_manifest.txt -P cmake/QuorvelUninstall.cmake
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(FUZZ_BUILD_DIR)
