@@ -26,6 +26,8 @@ printf 'Mosaic=SizeID\n[Mosaic]\nSizeID=2\nPlaySpeedRate=1.0\n\n[Window]\r\nPosX
     > "$out/FuzzSettingsIni/settings.ini"
 printf 'Recent File List=File1\n\xEF\xBB\xBF; notes\n[Recent File List]\nFile1="/a b.mp4"\n' \
     > "$out/FuzzSettingsIni/bom.ini"
+# Found by fuzzing: a key written as "[c]=42" read back as a section header.
+printf 'MoRei)=[c]' > "$out/FuzzSettingsIni/key-read-as-section"
 
 # Argument vectors, NUL-separated.
 words() { printf '%s\0' "$@"; }

@@ -117,6 +117,10 @@ bool CIniDocument::Set(std::string_view section, std::string_view key, std::stri
         return false;
     }
     std::string line = std::string(key) + "=" + std::string(value);
+    // A line that would read back as a section header or a comment would lose the key.
+    if (SectionName(line) || IsComment(line)) {
+        return false;
+    }
     auto range = findSection(section);
     if (!range) {
         if (!m_lines.empty() && !CAsciiText::Trim(m_lines.back()).empty()) {

@@ -235,6 +235,21 @@ TEST_F(SettingsFileTest, ByteOrderMarkNeitherHidesNorDuplicatesTheFirstSection) 
     EXPECT_EQ(text.find("[Mosaic]"), text.rfind("[Mosaic]")) << text;
 }
 
+TEST_F(SettingsFileTest, KeysThatWouldReadAsASectionOrACommentAreRefused) {
+    RX40CVMIniFile file(ini);
+    file.SetSection("S");
+    file.WriteString("Kept", "1");
+    for (const char* key : {"[c]", ";note"}) {
+        file.WriteString(key, "42");
+        EXPECT_EQ(file.ReadString(key, "none"), "none") << key;
+    }
+    file.WriteString(" [c", "x]");
+    EXPECT_EQ(file.ReadString(" [c", "none"), "none");
+    // The section still holds its key: nothing split it.
+    EXPECT_EQ(file.ReadInt("Kept", 0), 1);
+    EXPECT_EQ(folder.Read("Quorvel.ini"), "[S]\nKept=1\n");
+}
+
 TEST(SettingsTestFolderTest, AFolderThatCannotBeMadeStopsTheTest) {
     const char* previous = std::getenv("TMPDIR");
     const std::string saved = previous ? previous : "";
