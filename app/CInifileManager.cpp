@@ -47,14 +47,14 @@ void CInifileManager::Load() {
                       std::int32_t(std::uint32_t(y) + std::uint32_t(height))};
 }
 
-void CInifileManager::Save() const {
+bool CInifileManager::Save() const {
     // Wrapping arithmetic, as in Load.
     const auto width =
         std::int32_t(std::uint32_t(WindowRect.right) - std::uint32_t(WindowRect.left));
     const auto height =
         std::int32_t(std::uint32_t(WindowRect.bottom) - std::uint32_t(WindowRect.top));
     // One replacement of the file for all keys: each would otherwise flush it to the disk.
-    RX40CVMIniFile(m_path).WriteEntries({
+    return RX40CVMIniFile(m_path).WriteEntries({
         {"Mosaic", "SizeID", CNumberText::FormatInt(SizeID)},
         {"Mosaic", "HoriLengthFromCenter", CNumberText::FormatInt(HoriLengthFromCenter)},
         {"Mosaic", "VertLengthFromCenter", CNumberText::FormatInt(VertLengthFromCenter)},

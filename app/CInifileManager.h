@@ -22,7 +22,8 @@ public:
 
     const std::string& Path() const { return m_path; }
     void Load();
-    void Save() const;
+    // False when the settings file could not be written; the old file then stays whole.
+    bool Save() const;
 
     // Section "Mosaic"
     std::int32_t SizeID = 2;

@@ -26,10 +26,19 @@ CCommandLog::~CCommandLog() {
     }
 }
 
-void CCommandLog::Write(const std::string& text) {
-    if (m_fd >= 0) {
-        CDurableFile::WriteAll(m_fd, text);
+bool CCommandLog::Write(const std::string& text) {
+    if (m_fd < 0) {
+        return false;
     }
+    const off_t end = lseek(m_fd, 0, SEEK_END);
+    if (CDurableFile::WriteAll(m_fd, text)) {
+        return true;
+    }
+    // Text cut short by a full disk is taken back: the log holds whole entries only.
+    if (end >= 0) {
+        [[maybe_unused]] const int takenBack = ftruncate(m_fd, end);
+    }
+    return false;
 }
 
 std::string CCommandLog::TimeStamp() {

@@ -12,8 +12,9 @@ public:
     CCommandLog& operator=(const CCommandLog&) = delete;
 
     bool IsOpen() const { return m_fd >= 0; }
-    // Appends text at the end of the file; nothing happens while the log is not open.
-    void Write(const std::string& text);
+    // Appends text at the end of the file, whole or not at all; false when it could not (or
+    // the log is not open).
+    bool Write(const std::string& text);
     // "%Y/%m/%d %H:%M:%S" of the local time now.
     static std::string TimeStamp();
 

@@ -74,10 +74,10 @@ void RX40CVMIniFile::DeleteKey(std::string_view key) const {
     WriteEntries({{m_section, std::string(key), std::nullopt}});
 }
 
-void RX40CVMIniFile::WriteEntries(const std::vector<Entry>& entries) const {
+bool RX40CVMIniFile::WriteEntries(const std::vector<Entry>& entries) const {
     auto document = LoadForUpdate(m_path);
     if (!document) {
-        return;
+        return false;
     }
     bool changed = false;
     for (const Entry& entry : entries) {
@@ -91,7 +91,5 @@ void RX40CVMIniFile::WriteEntries(const std::vector<Entry>& entries) const {
             changed = true;
         }
     }
-    if (changed) {
-        CTextFile::WriteReplacing(m_path, document->Text());
-    }
+    return !changed || CTextFile::WriteReplacing(m_path, document->Text());
 }

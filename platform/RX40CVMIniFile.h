@@ -36,7 +36,8 @@ public:
     void DeleteKey(std::string_view key) const;
     // Makes the changes in order and replaces the file once, ending as the same single writes
     // would; an entry without a section or with a value that would break the line is dropped.
-    void WriteEntries(const std::vector<Entry>& entries) const;
+    // False when the file could not be read or its new text not written whole (the old stays).
+    bool WriteEntries(const std::vector<Entry>& entries) const;
 
 private:
     std::string m_path;

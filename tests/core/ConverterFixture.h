@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/CTextFile.h"
+#include "platform/IMessageBox.h"
 #include "platform/IProgress.h"
 #include "resources/CStringTable.h"
 
@@ -53,6 +54,16 @@ protected:
     static std::string EnglishText(int id) { return CStringTable::Load(id, CStringTable::English); }
 
     std::filesystem::path m_dir;
+};
+
+// Remembers the messages shown and answers OK.
+class RecordingMessageBox : public IMessageBox {
+public:
+    int Show(const std::string& text, int) override {
+        texts.push_back(text);
+        return QV_IDOK;
+    }
+    std::vector<std::string> texts;
 };
 
 // Remembers what the runner showed.

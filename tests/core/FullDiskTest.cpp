@@ -2,12 +2,19 @@
 #include "CTestMedia.h"
 #include "CTestPictures.h"
 
+#include "ConverterFixture.h"
+#include "app/CInifileManager.h"
 #include "media/CBitmapFile.h"
+#include "media/CCommandLog.h"
+#include "media/COpenPipeline.h"
+#include "platform/CMessageBoxSeam.h"
 #include "platform/CTextFile.h"
+#include "resources/CStringTable.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -36,4 +43,59 @@ TEST_F(FullDiskTest, FrameBitmap) {
     EXPECT_EQ(CLimitedChild::Run(1 << 20, [&] { return CBitmapFile::Write(path, next); }),
               CLimitedChild::kSucceeded);
     EXPECT_NE(Read(path), before);
+}
+
+TEST_F(FullDiskTest, SettingsFile) {
+    const std::string path = m_media.Path("Quorvel.ini");
+    std::ofstream(path) << "[Mosaic]\nSizeID=4\n";
+    const std::string before = Read(path);
+    EXPECT_EQ(CLimitedChild::Run(30,
+                                 [&] {
+                                     CInifileManager settings(path);
+                                     settings.SizeID = 9;
+                                     return settings.Save();
+                                 }),
+              CLimitedChild::kFailed);
+    EXPECT_EQ(Read(path), before);
+    EXPECT_EQ(m_media.Names(), std::vector<std::string>{"Quorvel.ini"});
+    EXPECT_EQ(CLimitedChild::Run(1 << 20, [&] { return CInifileManager(path).Save(); }),
+              CLimitedChild::kSucceeded);
+    EXPECT_NE(Read(path), before);
+}
+
+TEST_F(FullDiskTest, CommandLogKeepsWholeEntries) {
+    const std::string path = m_media.Path("QV_command.log");
+    std::ofstream(path) << "[V]:2026/01/01 00:00:00 -i a\n";
+    const std::string before = Read(path);
+    const std::string entry(200, 'x');
+    EXPECT_EQ(CLimitedChild::Run(before.size() + 50,
+                                 [&] { return CCommandLog(path).Write(entry + "\n"); }),
+              CLimitedChild::kFailed);
+    EXPECT_EQ(Read(path), before);
+    EXPECT_EQ(CLimitedChild::Run(1 << 20, [&] { return CCommandLog(path).Write(entry + "\n"); }),
+              CLimitedChild::kSucceeded);
+    EXPECT_EQ(Read(path), before + entry + "\n");
+}
+
+// The converter inherits the limit: its working video is cut short, the open fails as any
+// unreadable file does and leaves nothing behind.
+TEST_F(FullDiskTest, ConverterOutput) {
+    const std::string source = m_media.Generate(
+        "clip.mp4", "-f lavfi -i testsrc2=size=320x240:rate=25:duration=2 -c:v libx264");
+    ASSERT_FALSE(source.empty());
+    RecordingMessageBox box;
+    IMessageBox* previous = CMessageBoxSeam::Install(&box);
+    const int result = CLimitedChild::Run(64 * 1024, [&] {
+        RecordingProgress progress;
+        CFFMpegUtil converter(QUORVEL_BIN_DIR, m_media.Dir() + "/log", progress,
+                              [](int id) { return CStringTable::Load(id, CStringTable::English); });
+        COpenPipeline pipeline(converter, QUORVEL_BIN_DIR, "", "", [](int id) {
+            return CStringTable::Load(id, CStringTable::English);
+        });
+        return !pipeline.Open(source) && box.texts.size() == 1 &&
+               box.texts[0].find("not recognized") != std::string::npos;
+    });
+    CMessageBoxSeam::Install(previous);
+    EXPECT_EQ(result, CLimitedChild::kSucceeded);
+    EXPECT_EQ(m_media.Names(), std::vector<std::string>{"clip.mp4"});
 }

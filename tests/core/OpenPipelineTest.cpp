@@ -15,15 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class RecordingMessageBox : public IMessageBox {
-public:
-    int Show(const std::string& text, int) override {
-        texts.push_back(text);
-        return QV_IDOK;
-    }
-    std::vector<std::string> texts;
-};
-
 constexpr const char* kMovieWithSound =
     "-f lavfi -i testsrc2=size=320x240:rate=25:duration=1 -f lavfi -i sine=duration=1 "
     "-c:v libx264 -pix_fmt yuv420p -c:a aac -shortest";
