@@ -1,7 +1,8 @@
 #pragma once
 
+#include "CRecordingMessageBox.h"
+
 #include "platform/CTextFile.h"
-#include "platform/IMessageBox.h"
 #include "platform/IProgress.h"
 #include "resources/CStringTable.h"
 
@@ -54,16 +55,6 @@ protected:
     static std::string EnglishText(int id) { return CStringTable::Load(id, CStringTable::English); }
 
     std::filesystem::path m_dir;
-};
-
-// Remembers the messages shown and answers OK.
-class RecordingMessageBox : public IMessageBox {
-public:
-    int Show(const std::string& text, int) override {
-        texts.push_back(text);
-        return QV_IDOK;
-    }
-    std::vector<std::string> texts;
 };
 
 // Remembers what the runner showed.

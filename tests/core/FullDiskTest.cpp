@@ -83,7 +83,7 @@ TEST_F(FullDiskTest, ConverterOutput) {
     const std::string source = m_media.Generate(
         "clip.mp4", "-f lavfi -i testsrc2=size=320x240:rate=25:duration=2 -c:v libx264");
     ASSERT_FALSE(source.empty());
-    RecordingMessageBox box;
+    CRecordingMessageBox box;
     IMessageBox* previous = CMessageBoxSeam::Install(&box);
     const int result = CLimitedChild::Run(64 * 1024, [&] {
         RecordingProgress progress;

@@ -54,7 +54,7 @@ protected:
         return names;
     }
 
-    RecordingMessageBox m_box;
+    CRecordingMessageBox m_box;
     IMessageBox* m_previousBox = nullptr;
     RecordingProgress m_progress;
     std::unique_ptr<CFFMpegUtil> m_util;

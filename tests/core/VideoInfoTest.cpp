@@ -1,5 +1,6 @@
 #include "media/KQ22sCVideoInfo.h"
 
+#include "CRecordingMessageBox.h"
 #include "CTestMedia.h"
 #include "platform/CMessageBoxSeam.h"
 
@@ -14,15 +15,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-class CRecordingBox : public IMessageBox {
-public:
-    int Show(const std::string& text, int) override {
-        texts.push_back(text);
-        return QV_IDOK;
-    }
-    std::vector<std::string> texts;
-};
 
 class VideoInfo : public ::testing::Test {
 protected:
@@ -66,7 +58,7 @@ protected:
     static std::string s_plain;
     static std::string s_anamorphic;
     static std::string s_phone;
-    CRecordingBox m_box;
+    CRecordingMessageBox m_box;
     IMessageBox* m_previousBox = nullptr;
 };
 
