@@ -14,6 +14,7 @@
 #include "resources/CResourceId.h"
 #include "resources/CStringTable.h"
 #include "view/CModeCommands.h"
+#include "view/CMosaicPropertyExDlg.h"
 #include "view/CVexoView.h"
 
 #include <QSlider>
@@ -101,6 +102,7 @@ private slots:
     void failedOpensReportAndLeaveTheDocumentEmpty();
     void openCommandAsksThroughTheFileDialog();
     void droppedFilesAndHelp();
+    void japaneseLabelsAndDescriptions();
 
 private:
     // A started application; its message boxes and file dialogs answered by the test.
@@ -429,6 +431,26 @@ void VexoViewTest::droppedFilesAndHelp() {
     QCOMPARE(m_box.asked.back(), CStringTable::Load(CResourceId::HelpNotOpened));
     QCOMPARE(shell.asked, fs::exists(manual) ? std::vector<std::string>{manual}
                                              : std::vector<std::string>{});
+}
+
+void VexoViewTest::japaneseLabelsAndDescriptions() {
+    CStringTable::SetLanguage(CStringTable::Japanese);
+    const QString label = CViewCanvas::ModeLabel(1);
+    const CMosaicPropertyExDlg moving(nullptr);
+    const QString title = moving.windowTitle();
+    const QString picture = moving.PicturePath();
+    CViewCanvas canvas;
+    canvas.Resize(300, 60);
+    CStringTable::SetLanguage(0);
+    QCOMPARE(label, QString::fromStdString(CStringTable::Load(2013, CStringTable::Japanese)));
+    QVERIFY(label != QString("[ Moving Mosaic Mode ]"));
+    QCOMPARE(title, QString::fromUtf8("移動モザイクモード（説明）"));
+    QCOMPARE(picture, QString(":/pictures/moving-jp.svg"));
+    QVERIFY(QFile::exists(picture));
+    // The view's font has the Japanese glyphs itself.
+    const QFontMetrics metrics(canvas.Font());
+    QVERIFY(metrics.inFont(label.at(label.size() / 2)));
+    QCOMPARE(canvas.Font().pixelSize(), 14);
 }
 
 QTEST_MAIN(VexoViewTest)
