@@ -1,8 +1,7 @@
+#include "CBenchApplication.h"
 #include "CBenchClip.h"
 #include "media/CAviVideoStream.h"
 #include "view/CViewCanvas.h"
-
-#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -10,23 +9,10 @@
 
 namespace {
 
-// Text needs a GUI application; the offscreen platform unless the caller chose another.
-void EnsureGuiApplication() {
-    static int argc = 1;
-    static char name[] = "quorvel-bench";
-    static char* argv[] = {name, nullptr};
-    static const std::unique_ptr<QGuiApplication> application = [] {
-        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        }
-        return std::make_unique<QGuiApplication>(argc, argv);
-    }();
-}
-
 // A movie in fixed mosaic mode with one fixed area and one track over every frame, shown in a
 // 1280 x 720 view. step: frames to move between repaints (0 repaints the same frame).
 void ShowFrames(benchmark::State& state, std::int64_t step) {
-    EnsureGuiApplication();
+    CBenchApplication::Ensure();
     const std::int32_t sizeId = 2;
     CAviVideoStream stream(CBenchClip::Path1080p(), sizeId);
     if (stream.OpenVideo() == 0 || stream.m_nLastFrame + 1 != CBenchClip::Frames) {

@@ -6,6 +6,7 @@
 #include "platform/CMessageBoxSeam.h"
 #include "resources/CResourceId.h"
 #include "resources/CStringTable.h"
+#include "view/CEditMouse.h"
 
 #include <QCursor>
 #include <QDateTime>
@@ -16,7 +17,8 @@
 #include <QUrl>
 
 CVexoView::CVexoView(CMainFrame& frame, CInifileManager& settings, QWidget* parent)
-    : CView(parent), m_frame(frame), m_editor(settings, *this) {
+    : CView(parent), m_frame(frame), m_editor(settings, *this),
+      m_mouse(new CEditMouse(frame, *this, m_editor)) {
     // Every pixel is painted by OnDraw: nothing to erase, so nothing flickers.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -148,15 +150,35 @@ void CVexoView::CapturePointer() {
     grabMouse();
 }
 
-// Qt has no way to keep the pointer in a window; the capture of fixed drags is what matters.
-void CVexoView::ConfinePointer() {}
+void CVexoView::ConfinePointer() {
+    m_mouse->SetConfined(true);
+}
 
 void CVexoView::ReleasePointer() {
     releaseMouse();
+    m_mouse->SetConfined(false);
 }
 
+// Any play ends, play with sound too, which the Stop command would leave running.
 void CVexoView::StopPlay() {
-    m_frame.ExecuteCommand(CCommandId::Stop);
+    m_frame.StopPlay();
+}
+
+void CVexoView::PlayStopped() {
+    m_editor.PlayStopped();
+    ReleasePointer();
+    update();
+}
+
+bool CVexoView::RecordBrush(std::int64_t frame) {
+    CAviVideoStream* stream = m_frame.ActiveStream();
+    if (!m_editor.Dragging() || stream == nullptr) {
+        return false;
+    }
+    const QPoint cursor = m_mouse->CursorPos();
+    m_editor.RecordBrush(stream->m_mosaic, {cursor.x(), cursor.y()},
+                         static_cast<std::int32_t>(frame));
+    return true;
 }
 
 void CVexoView::Play() {

@@ -7,9 +7,11 @@
 #include "view/CStatusPanes.h"
 #include "view/CViewCanvas.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
+class CEditMouse;
 class CInifileManager;
 class CMainFrame;
 
@@ -23,6 +25,12 @@ public:
     CVexoView(CMainFrame& frame, CInifileManager& settings, QWidget* parent = nullptr);
 
     CRegionEditor& Editor() { return m_editor; }
+    CEditMouse& Mouse() { return *m_mouse; }
+    // The view's part of stopping a play: the drag is over, the pointer free, all redrawn.
+    void PlayStopped();
+    // Records the brush at the pointer into the track being recorded, at frame; false when no
+    // recording runs.
+    bool RecordBrush(std::int64_t frame);
 
     // Where the picture was drawn last; empty when none was.
     const T_RECT& PictureRect() const { return m_rcPicture; }
@@ -60,6 +68,7 @@ private:
 
     CMainFrame& m_frame;
     CRegionEditor m_editor;
+    CEditMouse* m_mouse; // a child of the view
     CViewCanvas m_canvas;
     CStatusPanes m_panes;
     T_RECT m_rcPicture;

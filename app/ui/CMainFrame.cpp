@@ -10,6 +10,7 @@
 #include "app/ui/CView.h"
 #include "app/ui/CWindowFrameFit.h"
 #include "app/ui/RX40sCOOIconToolBar.h"
+#include "view/CPlayCommands.h"
 #include "media/CAviVideoStream.h"
 #include "platform/CMessageBoxSeam.h"
 #include "resources/CResourceId.h"
@@ -28,9 +29,6 @@ namespace {
 using Id = CCommandId;
 using R = CResourceId;
 
-// The Play button's pictures while a play runs and while none does.
-constexpr int PlayIcons[] = {158, 176, 159};
-constexpr int StopIcons[] = {160, 177, 161};
 constexpr int StandardSaveButton = 6;
 constexpr int StatusPanes[] = {R::ThirdPaneWidth, R::SizePaneWidth, R::RatePaneWidth};
 
@@ -183,6 +181,11 @@ void CMainFrame::InvalidateView() {
 }
 
 void CMainFrame::StopPlay() {
+    if (m_playCommands) {
+        m_playCommands->StopPlay();
+        return;
+    }
+    // Without the play part nothing runs: only the state and the button to put right.
     audioPlaying = false;
     playing = false;
     playStream = nullptr;

@@ -13,6 +13,7 @@ class CAviVideoStream;
 class CCommandMenus;
 class CDocument;
 class CMosaicSizeDlgBar;
+class CPlayCommands;
 class CRecentFileList;
 class CSliderDlgBar;
 class CView;
@@ -31,6 +32,9 @@ class CMainFrame : public QMainWindow, public CCmdTarget {
 public:
     static constexpr int MinWidth = 800;
     static constexpr int MinHeight = 600;
+    // The Play button's pictures (normal, disabled, hot) while no play runs and while one does.
+    static constexpr int PlayIcons[3] = {158, 176, 159};
+    static constexpr int StopIcons[3] = {160, 177, 161};
 
     CMainFrame(CInifileManager& settings, const QString& title, bool progressOnly,
                CCmdTarget* application = nullptr);
@@ -67,6 +71,8 @@ public:
     void InvalidateView();
     // Ends any play; the Play button shows play again.
     void StopPlay();
+    // The part that runs the plays; StopPlay goes there. Not owned.
+    void SetPlayCommands(CPlayCommands* play) { m_playCommands = play; }
 
     // Runs id now when its rule allows; returns whether it ran.
     bool ExecuteCommand(int id);
@@ -114,6 +120,7 @@ private:
     CCmdTarget* m_application;
     CView* m_view = nullptr;
     CDocument* m_document = nullptr;
+    CPlayCommands* m_playCommands = nullptr;
     std::vector<CCmdTarget*> m_parts;
     const CRecentFileList* m_recentFiles = nullptr;
     CCommandRouter m_router;

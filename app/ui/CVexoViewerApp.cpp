@@ -7,6 +7,7 @@
 #include "app/ui/CFileCommands.h"
 #include "app/ui/CMainFrame.h"
 #include "app/ui/CVexoDoc.h"
+#include "media/CSoundCommandInterpreter.h"
 #include "platform/CFileDialogSeam.h"
 #include "platform/CMessageBoxSeam.h"
 #include "platform/CProgramFolders.h"
@@ -16,8 +17,12 @@
 #include "resources/CResourceId.h"
 #include "resources/CStringTable.h"
 #include "versionlib/RX40CFileVersion.h"
+#include "view/CEditMouse.h"
 #include "view/CFrameStepCommands.h"
 #include "view/CModeCommands.h"
+#include "view/CPlayCommands.h"
+#include "view/CProgressCommands.h"
+#include "view/CRegionCommands.h"
 #include "view/CVexoView.h"
 
 #include <filesystem>
@@ -132,6 +137,22 @@ void CVexoViewerApp::createDocument() {
         m_pFileCommands->OpenDocumentFile(path.toStdString());
     });
     m_pDocument->OnNewDocument();
+    createPlayAndEditing();
+}
+
+// Play, play with sound, the context commands of the regions and the progress commands.
+void CVexoViewerApp::createPlayAndEditing() {
+    m_pSound = std::make_unique<CSoundCommandInterpreter>();
+    m_pPlay = std::make_unique<CPlayCommands>(*m_pMainWnd, *m_pView, *m_pDocument, *m_pSteps,
+                                              *m_pSettings, *m_pSound);
+    m_pMainWnd->AddCommandTarget(m_pPlay.get());
+    m_pMainWnd->SetPlayCommands(m_pPlay.get());
+    m_pView->Mouse().SetSpeedStepper(
+        [this](bool up, bool down) { return m_pPlay->StepSpeed(up, down); });
+    m_pRegionCommands = std::make_unique<CRegionCommands>(*m_pMainWnd, m_pView->Editor());
+    m_pMainWnd->AddCommandTarget(m_pRegionCommands.get());
+    m_pProgressCommands = std::make_unique<CProgressCommands>(*m_pMainWnd, m_pView->Editor());
+    m_pMainWnd->AddCommandTarget(m_pProgressCommands.get());
 }
 
 int CVexoViewerApp::ExitInstance() {
@@ -144,8 +165,13 @@ int CVexoViewerApp::ExitInstance() {
     }
     m_pFileCommands.reset();
     m_pDocument.reset();
+    // The window stops any play as it goes, so the play and its sound device go after it.
     m_pMainWnd.reset();
     m_pView = nullptr;
+    m_pProgressCommands.reset();
+    m_pRegionCommands.reset();
+    m_pPlay.reset();
+    m_pSound.reset();
     m_pSteps.reset();
     m_pModes.reset();
     m_pSettings.reset();

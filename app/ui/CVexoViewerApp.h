@@ -15,6 +15,10 @@
 class CFileCommands;
 class CFrameStepCommands;
 class CMainFrame;
+class CPlayCommands;
+class CProgressCommands;
+class CRegionCommands;
+class CSoundCommandInterpreter;
 class CModeCommands;
 class CVexoDoc;
 class CVexoView;
@@ -46,6 +50,7 @@ public:
     CModeCommands* GetModeCommands() const { return m_pModes.get(); }
     CFrameStepCommands* GetFrameSteps() const { return m_pSteps.get(); }
     CFileCommands* GetFileCommands() const { return m_pFileCommands.get(); }
+    CPlayCommands* GetPlayCommands() const { return m_pPlay.get(); }
 
     std::string m_strExeDir;  // with a trailing slash
     std::string m_strDataDir; // with a trailing slash; empty without a configuration folder
@@ -58,6 +63,7 @@ private:
     void selectLanguage();
     bool createMainWindow();
     void createDocument();
+    void createPlayAndEditing();
 
     std::string m_modulePath;
     std::string m_strProfileName;
@@ -68,6 +74,10 @@ private:
     std::unique_ptr<CFrameStepCommands> m_pSteps;
     std::unique_ptr<CVexoDoc> m_pDocument;
     std::unique_ptr<CFileCommands> m_pFileCommands;
+    std::unique_ptr<CSoundCommandInterpreter> m_pSound;
+    std::unique_ptr<CPlayCommands> m_pPlay;
+    std::unique_ptr<CRegionCommands> m_pRegionCommands;
+    std::unique_ptr<CProgressCommands> m_pProgressCommands;
     CQtMessageBox m_messageBox;
     CQtShellOpen m_shellOpen;
     CQtFileDialog m_fileDialog;

@@ -1,0 +1,468 @@
+#include "app/CCommandId.h"
+#include "app/CInifileManager.h"
+#include "app/ui/CCommandMenus.h"
+#include "app/ui/CFileCommands.h"
+#include "app/ui/CMainFrame.h"
+#include "app/ui/CSliderDlgBar.h"
+#include "app/ui/CVexoViewerApp.h"
+#include "app/ui/RX40sCOOIconToolBar.h"
+#include "media/CAviVideoStream.h"
+#include "mosaic/CPictureMapping.h"
+#include "platform/CMessageBoxSeam.h"
+#include "view/CFrameStepCommands.h"
+#include "view/CPlayCommands.h"
+#include "view/CVexoView.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWheelEvent>
+#include <QtTest>
+
+#include <cstdlib>
+#include <filesystem>
+
+using Id = CCommandId;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kPlayTimer = CPlayController::PlayTimer;
+
+class CAnsweringBox : public IMessageBox {
+public:
+    int Show(const std::string&, int) override { return QV_IDNO; }
+};
+
+std::string Generate(const QTemporaryDir& dir, const std::string& name, const std::string& args) {
+    const std::string path = dir.filePath(QString::fromStdString(name)).toStdString();
+    const std::string command =
+        "ffmpeg -nostdin -hide_banner -loglevel error -y " + args + " '" + path + "'";
+    return std::system(command.c_str()) == 0 && fs::exists(path) ? path : std::string();
+}
+
+QImage PlayButtonPicture(const CMainFrame& frame) {
+    return frame.MovieToolBar()->ButtonOf(Id::Play)->icon().pixmap(32, 32).toImage();
+}
+
+} // namespace
+
+// Editing with the mouse, playing and the progress commands, in the real application on the
+// offscreen platform, with synthetic mouse, wheel and key events.
+class PlayEditTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void fixedDragIsClippedToThePicture();
+    void fixedRectangleNeedsTheTypesMinimumSize();
+    void recordingFollowsTheFramesOfTheDrag();
+    void modificationRecordsIntoTheChosenTrack();
+    void wheelAndMiddleButtonSizeTheBrush();
+    void contextMenuOfOverlappingAreasPicksTheLaterOne();
+    void removeThisFrameAfterAtTheFirstFrameRemovesTheTrack();
+    void playEndsRewoundOrLoops();
+    void speedListAndArrowKeysRestartPlayAtTheNewInterval();
+    void playWithSoundFollowsTheSound();
+    void savedProgressComesBackAndRemovalDeletesIt();
+
+private:
+    // Starts the program and opens movie in fixed mosaic mode; false when that failed.
+    bool open(const std::string& movie);
+    CMainFrame& frame() const { return *m_app->GetMainWnd(); }
+    CVexoView& view() const { return *m_app->GetView(); }
+    CAviVideoStream& stream() const { return *frame().ActiveStream(); }
+    CInifileManager& settings() const { return *m_app->m_pSettings; }
+    CPlayCommands& play() const { return *m_app->GetPlayCommands(); }
+    // The view point whose picture point is (x, y), as the view's mapping rounds.
+    QPoint at(int x, int y) const;
+    void showFrame(std::int64_t n) const { m_app->GetFrameSteps()->ShowFrame(n); }
+    void wheel(QPoint point, int delta, Qt::KeyboardModifiers modifiers) const;
+    // Right click at point; when a context menu opens, command is chosen from it. Returns
+    // whether a menu opened.
+    bool rightClickAndChoose(QPoint point, int command) const;
+    void press(QPoint point, Qt::MouseButton button = Qt::LeftButton) const {
+        QTest::mousePress(&view(), button, {}, point);
+    }
+    void release(QPoint point, Qt::MouseButton button = Qt::LeftButton) const {
+        QTest::mouseRelease(&view(), button, {}, point);
+    }
+    void move(QPoint point) const { QTest::mouseMove(&view(), point); }
+
+    QTemporaryDir m_media;
+    std::string m_movie;   // 640 x 480 at 30000/1001 fps, 160 frames
+    std::string m_sounded; // 320 x 240 at 30000/1001 fps with 3 s of sound
+    std::unique_ptr<QTemporaryDir> m_config;
+    std::unique_ptr<CVexoViewerApp> m_app;
+    CAnsweringBox m_box;
+};
+
+void PlayEditTest::initTestCase() {
+    m_movie = Generate(m_media, "clip.avi",
+                       "-f lavfi -i testsrc2=size=640x480:rate=30000/1001 -frames:v 160 "
+                       "-vcodec msmpeg4v2 -q:v 4");
+    m_sounded = Generate(m_media, "sounded.avi",
+                         "-f lavfi -i testsrc2=size=320x240:rate=30000/1001 -f lavfi -i "
+                         "sine=sample_rate=44100:duration=3 -frames:v 90 -vcodec msmpeg4v2 "
+                         "-acodec pcm_s16le -shortest");
+    QVERIFY(!m_movie.empty());
+    QVERIFY(!m_sounded.empty());
+}
+
+void PlayEditTest::init() {
+    m_config = std::make_unique<QTemporaryDir>();
+    qputenv("XDG_CONFIG_HOME", m_config->path().toUtf8());
+    qputenv("LANG", "C.UTF-8");
+    qputenv("SDL_AUDIODRIVER", "dummy");
+    for (const char* progress : {"clip.eft", "clip.eftm"}) {
+        fs::remove(m_media.filePath(progress).toStdString());
+    }
+}
+
+void PlayEditTest::cleanup() {
+    if (m_app) {
+        frame().close();
+        m_app->ExitInstance();
+        m_app.reset();
+    }
+    CMessageBoxSeam::Install(nullptr);
+    m_config.reset();
+}
+
+bool PlayEditTest::open(const std::string& movie) {
+    m_app = std::make_unique<CVexoViewerApp>(QUORVEL_BIN_DIR "/Quorvel");
+    if (!m_app->InitInstance({})) {
+        return false;
+    }
+    CMessageBoxSeam::Install(&m_box);
+    if (!m_app->GetFileCommands()->OpenDocumentFile(movie)) {
+        return false;
+    }
+    // The posted mode command and First run once the event loop has its turn; a repaint then
+    // tells where the picture is.
+    const bool fixed = QTest::qWaitFor([this] { return frame().editMode == 0; });
+    view().repaint();
+    return fixed && !view().PictureRect().IsEmpty();
+}
+
+QPoint PlayEditTest::at(int x, int y) const {
+    const CPictureMapping mapping(view().PictureRect(), stream().m_nWidth, stream().m_nHeight);
+    QPoint point(view().PictureRect().left, view().PictureRect().top);
+    while (mapping.ToPictureX(point.x()) < x) {
+        point.rx()++;
+    }
+    while (mapping.ToPictureY(point.y()) < y) {
+        point.ry()++;
+    }
+    return point;
+}
+
+void PlayEditTest::wheel(QPoint point, int delta, Qt::KeyboardModifiers modifiers) const {
+    QWheelEvent event(point, view().mapToGlobal(point), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      modifiers, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&view(), &event);
+}
+
+bool PlayEditTest::rightClickAndChoose(QPoint point, int command) const {
+    bool shown = false;
+    QTimer::singleShot(0, &view(), [this, command, &shown] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        shown = menu != nullptr;
+        if (menu) {
+            menu->close();
+            frame().Menus().Action(command)->trigger();
+        }
+    });
+    QTest::mouseClick(&view(), Qt::RightButton, {}, point);
+    QCoreApplication::processEvents();
+    return shown;
+}
+
+void PlayEditTest::fixedDragIsClippedToThePicture() {
+    QVERIFY(open(m_movie));
+    settings().SizeID = 2;
+    const T_RECT picture = view().PictureRect();
+    press(at(600, 400));
+    move(QPoint(picture.right + 5, picture.bottom));
+    // The release comes from beyond the view; it still ends the drag inside it.
+    release(QPoint(view().width() + 40, view().height() + 40));
+    const std::vector<T_RECT>& areas = stream().m_mosaic.FixedAreas();
+    QCOMPARE(areas.size(), std::size_t{1});
+    QCOMPARE(areas[0], (T_RECT{600, 400, 640, 480}));
+    QCOMPARE(stream().m_mosaic.size, 10);
+    QVERIFY(frame().movieModified);
+    QVERIFY(frame().progressModified);
+    QVERIFY(!view().Editor().Dragging());
+    QVERIFY(QWidget::mouseGrabber() == nullptr);
+
+    // A right press during a drag drops it.
+    press(at(10, 10));
+    move(at(200, 200));
+    press(at(200, 200), Qt::RightButton);
+    release(at(200, 200));
+    QCOMPARE(areas.size(), std::size_t{1});
+}
+
+void PlayEditTest::fixedRectangleNeedsTheTypesMinimumSize() {
+    QVERIFY(open(m_movie));
+    settings().SizeID = 0;
+    press(at(100, 100));
+    move(at(125, 140));
+    release(at(125, 140));
+    QVERIFY(stream().m_mosaic.FixedAreas().empty());
+    QVERIFY(frame().movieModified);
+    QVERIFY(frame().progressModified);
+
+    settings().SizeID = 3;
+    press(at(200, 200));
+    move(at(205, 205));
+    release(at(205, 205));
+    QCOMPARE(stream().m_mosaic.FixedAreas().size(), std::size_t{1});
+    QCOMPARE(stream().m_mosaic.FixedAreas()[0], (T_RECT{200, 200, 205, 205}));
+    QCOMPARE(stream().m_mosaic.size, 5);
+}
+
+void PlayEditTest::recordingFollowsTheFramesOfTheDrag() {
+    QVERIFY(open(m_movie));
+    QVERIFY(frame().ExecuteCommand(Id::MovingMode));
+    showFrame(100);
+    const QPoint brush = at(320, 240);
+    move(brush);
+    press(brush);
+    QVERIFY(frame().playing);
+    QCOMPARE(play().TimerInterval(kPlayTimer), 33);
+    QVERIFY(PlayButtonPicture(frame()) != QImage());
+    QVERIFY(QTest::qWaitFor([this] { return stream().m_nCurrentFrame >= 130; }, 20000));
+    const std::int64_t released = stream().m_nCurrentFrame;
+    release(brush);
+    QVERIFY(!frame().playing);
+    QCOMPARE(stream().m_nCurrentFrame, released - 1);
+
+    QCOMPARE(stream().m_mosaic.TrackCount(), 1);
+    const CMosaicParam::Track& track = stream().m_mosaic.Tracks()[0];
+    QCOMPARE(static_cast<std::int64_t>(track.size()), released - 100);
+    for (std::size_t i = 0; i < track.size(); ++i) {
+        QCOMPARE(track[i].frame, static_cast<std::int32_t>(100 + i));
+        QVERIFY(track[i].rect.Contains(320, 240));
+    }
+    // Fifty window pixels each way around the pointer.
+    const CPictureMapping mapping(view().PictureRect(), 640, 480);
+    QCOMPARE(track[0].rect.left, mapping.ToPictureX(brush.x() - 50));
+    QCOMPARE(track[0].rect.bottom, mapping.ToPictureY(brush.y() + 50));
+    QVERIFY(frame().movieModified);
+}
+
+void PlayEditTest::modificationRecordsIntoTheChosenTrack() {
+    QVERIFY(open(m_movie));
+    CMosaicParam& mosaic = stream().m_mosaic;
+    for (std::int32_t f = 20; f < 40; ++f) {
+        mosaic.SetTrackRect(0, T_RECT{0, 0, 100, 100}, f);
+    }
+    QVERIFY(frame().ExecuteCommand(Id::MovingMode));
+    showFrame(25);
+    QVERIFY(rightClickAndChoose(at(50, 50), Id::TrackModify));
+    QVERIFY(view().Editor().Modify());
+    QCOMPARE(view().Editor().Selected(), 0);
+
+    const QPoint brush = at(400, 300);
+    move(brush);
+    press(brush);
+    QVERIFY(QTest::qWaitFor([this] { return stream().m_nCurrentFrame >= 28; }, 10000));
+    release(brush);
+    QCOMPARE(mosaic.TrackCount(), 1);
+    QVERIFY(mosaic.GetTrackRect(0, 25).Contains(400, 300));
+    QVERIFY(mosaic.GetTrackRect(0, 26).Contains(400, 300));
+    QCOMPARE(mosaic.GetTrackRect(0, 24), (T_RECT{0, 0, 100, 100}));
+    QCOMPARE(mosaic.GetTrackRect(0, 39), (T_RECT{0, 0, 100, 100}));
+    QVERIFY(!view().Editor().Modify());
+    QCOMPARE(view().Editor().Selected(), -1);
+    QCOMPARE(view().Editor().CurrentTrack(), -1);
+}
+
+void PlayEditTest::wheelAndMiddleButtonSizeTheBrush() {
+    QVERIFY(open(m_movie));
+    QVERIFY(frame().ExecuteCommand(Id::MovingMode));
+    const QPoint point = at(320, 240);
+    move(point);
+    wheel(point, 120, Qt::NoModifier);
+    QCOMPARE(settings().HoriLengthFromCenter, 52);
+    QCOMPARE(settings().VertLengthFromCenter, 52);
+    QCOMPARE(view().Editor().Current(),
+             (T_RECT{point.x() - 52, point.y() - 52, point.x() + 52, point.y() + 52}));
+    wheel(point, 120, Qt::ControlModifier);
+    QCOMPARE(settings().HoriLengthFromCenter, 54);
+    QCOMPARE(settings().VertLengthFromCenter, 52);
+    wheel(point, -240, Qt::ShiftModifier);
+    QCOMPARE(settings().HoriLengthFromCenter, 54);
+    QCOMPARE(settings().VertLengthFromCenter, 48);
+    wheel(point, 120, Qt::ShiftModifier | Qt::ControlModifier);
+    QCOMPARE(settings().HoriLengthFromCenter, 54);
+    QCOMPARE(settings().VertLengthFromCenter, 48);
+    settings().HoriLengthFromCenter = 1000;
+    wheel(point, 120, Qt::NoModifier);
+    QCOMPARE(settings().HoriLengthFromCenter, 1000);
+    QCOMPARE(settings().VertLengthFromCenter, 50);
+
+    settings().HoriLengthFromCenter = 80;
+    settings().VertLengthFromCenter = 30;
+    QTest::mouseClick(&view(), Qt::MiddleButton, {}, point);
+    QCOMPARE(settings().HoriLengthFromCenter, 30);
+    QCOMPARE(settings().VertLengthFromCenter, 30);
+    QVERIFY(!frame().playing);
+}
+
+void PlayEditTest::contextMenuOfOverlappingAreasPicksTheLaterOne() {
+    QVERIFY(open(m_movie));
+    CMosaicParam& mosaic = stream().m_mosaic;
+    mosaic.AddFixedArea(T_RECT{100, 100, 300, 300});
+    mosaic.AddFixedArea(T_RECT{200, 200, 400, 400});
+    QVERIFY(!rightClickAndChoose(at(500, 50), Id::AreaDelete));
+    QVERIFY(rightClickAndChoose(at(250, 250), Id::AreaDelete));
+    QCOMPARE(mosaic.FixedAreas(), (std::vector<T_RECT>{T_RECT{100, 100, 300, 300}}));
+    QVERIFY(frame().movieModified);
+    QVERIFY(rightClickAndChoose(at(150, 150), Id::ContextCancel));
+    QCOMPARE(mosaic.FixedAreas().size(), std::size_t{1});
+    QCOMPARE(view().Editor().Selected(), -1);
+
+    // No context menu in preview mode or while playing.
+    QVERIFY(frame().ExecuteCommand(Id::PreviewMode));
+    QVERIFY(!rightClickAndChoose(at(150, 150), Id::AreaDelete));
+    QVERIFY(frame().ExecuteCommand(Id::FixedMode));
+    QVERIFY(frame().ExecuteCommand(Id::Play));
+    QVERIFY(!rightClickAndChoose(at(150, 150), Id::AreaDelete));
+    QVERIFY(frame().ExecuteCommand(Id::Stop));
+    QCOMPARE(mosaic.FixedAreas().size(), std::size_t{1});
+}
+
+void PlayEditTest::removeThisFrameAfterAtTheFirstFrameRemovesTheTrack() {
+    QVERIFY(open(m_movie));
+    CMosaicParam& mosaic = stream().m_mosaic;
+    for (std::int32_t f = 10; f < 20; ++f) {
+        mosaic.SetTrackRect(0, T_RECT{0, 0, 100, 100}, f);
+        mosaic.SetTrackRect(1, T_RECT{300, 300, 400, 400}, f);
+    }
+    QVERIFY(frame().ExecuteCommand(Id::MovingMode));
+    showFrame(15);
+    QVERIFY(rightClickAndChoose(at(350, 350), Id::TrackRemoveAfter));
+    QCOMPARE(mosaic.Tracks()[1].size(), std::size_t{5});
+    showFrame(10);
+    QVERIFY(rightClickAndChoose(at(50, 50), Id::TrackRemoveAfter));
+    QCOMPARE(mosaic.TrackCount(), 1);
+    QCOMPARE(mosaic.GetTrackRect(0, 10), (T_RECT{300, 300, 400, 400}));
+    QCOMPARE(view().Editor().CurrentTrack(), 0);
+    QVERIFY(rightClickAndChoose(at(350, 350), Id::TrackRemoveAll));
+    QCOMPARE(mosaic.TrackCount(), 0);
+    QCOMPARE(view().Editor().CurrentTrack(), -1);
+}
+
+void PlayEditTest::playEndsRewoundOrLoops() {
+    QVERIFY(open(m_movie));
+    const QImage playPicture = PlayButtonPicture(frame());
+    settings().LoopPlay = 0;
+    showFrame(159);
+    QVERIFY(frame().ExecuteCommand(Id::Play));
+    QVERIFY(frame().playing);
+    QVERIFY(PlayButtonPicture(frame()) != playPicture);
+    QVERIFY(QTest::qWaitFor([this] { return !frame().playing; }, 5000));
+    QCOMPARE(stream().m_nCurrentFrame, 0);
+    QCOMPARE(PlayButtonPicture(frame()), playPicture);
+    QCOMPARE(play().TimerInterval(kPlayTimer), 0);
+
+    QVERIFY(frame().ExecuteCommand(Id::ContinuousPlay));
+    QCOMPARE(settings().LoopPlay, 1);
+    showFrame(158);
+    QVERIFY(frame().ExecuteCommand(Id::Play));
+    QVERIFY(QTest::qWaitFor([this] { return stream().m_nCurrentFrame == 2; }, 5000));
+    QVERIFY(frame().playing);
+    // Play again stops.
+    QVERIFY(frame().ExecuteCommand(Id::Play));
+    QVERIFY(!frame().playing);
+}
+
+void PlayEditTest::speedListAndArrowKeysRestartPlayAtTheNewInterval() {
+    QVERIFY(open(m_movie));
+    QComboBox* list = frame().SliderBar()->SpeedList();
+    QCOMPARE(list->currentText(), QString("1.0"));
+    showFrame(5);
+    QVERIFY(frame().ExecuteCommand(Id::Play));
+    QCOMPARE(play().TimerInterval(kPlayTimer), 33);
+    // As the user picks an entry: the list shows it and says so.
+    const auto choose = [list](int index) {
+        list->setCurrentIndex(index);
+        emit list->activated(index);
+    };
+    choose(0);
+    QCOMPARE(settings().PlaySpeedRate, 2.0f);
+    QVERIFY(frame().playing);
+    QCOMPARE(play().TimerInterval(kPlayTimer), 16);
+    const std::int64_t before = stream().m_nCurrentFrame;
+    choose(5);
+    QCOMPARE(play().TimerInterval(kPlayTimer), 333);
+    QVERIFY(stream().m_nCurrentFrame >= before);
+
+    // Up is faster, down slower; the ends stay.
+    QTest::keyClick(&view(), Qt::Key_Up);
+    QCOMPARE(list->currentText(), QString("0.2"));
+    QCOMPARE(play().TimerInterval(kPlayTimer), 166);
+    QTest::keyClick(&view(), Qt::Key_Down);
+    QTest::keyClick(&view(), Qt::Key_Down);
+    QCOMPARE(list->currentIndex(), 5);
+    QCOMPARE(settings().PlaySpeedRate, 0.1f);
+    QVERIFY(frame().playing);
+    QVERIFY(frame().ExecuteCommand(Id::Stop));
+    QTest::keyClick(&view(), Qt::Key_Up);
+    QCOMPARE(list->currentText(), QString("0.2"));
+    QVERIFY(!frame().playing);
+}
+
+void PlayEditTest::playWithSoundFollowsTheSound() {
+    QVERIFY(open(m_sounded));
+    QVERIFY(frame().CommandStatus(Id::PlayWithAudio).enabled);
+    showFrame(10);
+    QVERIFY(frame().ExecuteCommand(Id::PlayWithAudio));
+    QVERIFY(frame().audioPlaying);
+    QCOMPARE(play().TimerInterval(CPlayController::SoundTimer), 33);
+    QCOMPARE(play().TimerInterval(kPlayTimer), 0);
+    QVERIFY(!frame().CommandStatus(Id::Stop).enabled);
+    QVERIFY(QTest::qWaitFor([this] { return stream().m_nCurrentFrame >= 20; }, 5000));
+    // Play ends it, the sound device with it.
+    QVERIFY(frame().ExecuteCommand(Id::Play));
+    QVERIFY(!frame().audioPlaying);
+    QVERIFY(!frame().playing);
+    QCOMPARE(play().TimerInterval(CPlayController::SoundTimer), 0);
+}
+
+void PlayEditTest::savedProgressComesBackAndRemovalDeletesIt() {
+    QVERIFY(open(m_movie));
+    QVERIFY(!frame().CommandStatus(Id::SaveProgress).enabled);
+    press(at(10, 20));
+    move(at(110, 90));
+    release(at(110, 90));
+    stream().m_mosaic.SetTrackRect(0, T_RECT{1, 2, 30, 40}, 7);
+    QVERIFY(frame().ExecuteCommand(Id::SaveProgress));
+    QVERIFY(!frame().progressModified);
+    QVERIFY(fs::exists(m_media.filePath("clip.eft").toStdString()));
+    QVERIFY(fs::exists(m_media.filePath("clip.eftm").toStdString()));
+
+    QVERIFY(frame().ExecuteCommand(Id::Close));
+    QVERIFY(frame().ActiveStream() == nullptr);
+    QVERIFY(m_app->GetFileCommands()->OpenDocumentFile(m_movie));
+    QCOMPARE(stream().m_mosaic.FixedAreas(), (std::vector<T_RECT>{T_RECT{10, 20, 110, 90}}));
+    QCOMPARE(stream().m_mosaic.GetTrackRect(0, 7), (T_RECT{1, 2, 30, 40}));
+
+    frame().progressModified = true;
+    QVERIFY(frame().ExecuteCommand(Id::RemoveAllMosaic));
+    QVERIFY(!stream().m_mosaic.HasRegions());
+    QVERIFY(!fs::exists(m_media.filePath("clip.eft").toStdString()));
+    QVERIFY(!fs::exists(m_media.filePath("clip.eftm").toStdString()));
+    QCOMPARE(view().Editor().CurrentTrack(), -1);
+    QVERIFY(frame().progressModified);
+    QVERIFY(!frame().CommandStatus(Id::RemoveAllMosaic).enabled);
+}
+
+QTEST_MAIN(PlayEditTest)
+#include "PlayEditTest.moc"
