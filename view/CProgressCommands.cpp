@@ -11,13 +11,13 @@ CProgressCommands::CProgressCommands(CMainFrame& frame, CRegionEditor& editor)
     OnCommand(CCommandId::RemoveAllMosaic, [this] { RemoveAllMosaic(); });
 }
 
-// Started to finish one movie's progress, the program ends once it is saved.
+// Started to finish one movie's progress, the program ends once it is saved. A save that failed
+// leaves the progress unsaved, so closing still asks.
 void CProgressCommands::SaveProgress() {
     const CAviVideoStream* stream = m_frame.ActiveStream();
-    if (stream == nullptr) {
+    if (stream == nullptr || !stream->SaveProgress()) {
         return;
     }
-    stream->SaveProgress();
     m_frame.progressModified = false;
     if (m_frame.IsProgressOnly()) {
         m_frame.PostCommand(CCommandId::Exit);
