@@ -121,17 +121,35 @@ TEST_F(OpenPipeline, AnamorphicMpeg2GetsSquarePixels) {
     EXPECT_EQ(video.Height(), 480);
 }
 
-TEST_F(OpenPipeline, PortraitPhoneMovieIsTurnedOnce) {
-    // A landscape picture stored with a quarter turn in the container, as phones record.
-    Generate("-f lavfi -i testsrc2=size=320x240:rate=25:duration=1 -c:v libx264",
+TEST_F(OpenPipeline, PortraitPhoneMovieIsTurnedOnceAndUpright) {
+    // A landscape picture, red on its left and blue on its right, stored with a quarter turn
+    // in the container, as phones record. Upright is as the tool itself shows the file.
+    Generate("-f lavfi -i color=red:size=160x240:rate=25:duration=1 "
+             "-f lavfi -i color=blue:size=160x240:rate=25:duration=1 "
+             "-filter_complex hstack -c:v libx264 -pix_fmt yuv420p",
              Path("landscape.mp4"));
     Generate("-i " + Path("landscape.mp4") + " -c copy -metadata:s:v:0 rotate=90",
              Path("phone.mp4"));
     COpenPipeline pipeline = Pipeline();
     ASSERT_TRUE(pipeline.Open(Path("phone.mp4")));
-    const CStreamProbe video(pipeline.WorkPath());
-    EXPECT_EQ(video.Width(), 240);
-    EXPECT_EQ(video.Height(), 320);
+    RX40sCFFmpeg video;
+    ASSERT_EQ(video.Open(pipeline.WorkPath()), 1);
+    EXPECT_EQ(video.m_nWidth, 240);
+    EXPECT_EQ(video.m_nHeight, 320);
+    ASSERT_EQ(video.DecodeFrame(0), 1);
+    Generate("-i " + Path("phone.mp4") + " -frames:v 1 -f rawvideo -pix_fmt bgr24",
+             Path("upright.bgr"));
+    const std::string upright = ReadAll(Path("upright.bgr"));
+    ASSERT_EQ(upright.size(), 240u * 320u * 3u);
+    for (const int y : {40, 280}) {
+        const std::uint8_t* shown = video.m_bmpFrame.PictureRow(y) + 120 * 3;
+        for (int c = 0; c < 3; ++c) {
+            const int expected = static_cast<std::uint8_t>(upright[(y * 240 + 120) * 3 + c]);
+            EXPECT_NEAR(shown[c], expected, 40) << "row " << y << " byte " << c;
+        }
+    }
+    // The halves differ, so a turn the wrong way cannot pass.
+    EXPECT_NE(upright.substr((40 * 240 + 120) * 3, 3), upright.substr((280 * 240 + 120) * 3, 3));
 }
 
 TEST_F(OpenPipeline, SquarePixelAviOpensDirectly) {
