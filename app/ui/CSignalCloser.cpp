@@ -24,7 +24,7 @@ void SetHandler(void (*handler)(int)) {
 
 } // namespace
 
-CSignalCloser::CSignalCloser(QWidget* window) : m_window(window) {
+CSignalCloser::CSignalCloser(std::function<QWidget*()> window) : m_window(std::move(window)) {
     if (g_pipe[0] >= 0 || ::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) {
         return;
     }
@@ -54,7 +54,9 @@ void CSignalCloser::closeWindow() {
     char bytes[16];
     while (::read(g_pipe[0], bytes, sizeof bytes) > 0) {
     }
-    if (m_window) {
-        m_window->close();
+    if (QWidget* window = m_window()) {
+        window->close();
+    } else {
+        m_closeRequested = true;
     }
 }

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 class QSocketNotifier;
 class QWidget;
 
@@ -10,16 +12,21 @@ class QWidget;
 class CSignalCloser : public QObject {
     Q_OBJECT
 public:
-    explicit CSignalCloser(QWidget* window);
+    // Installed before start-up so that a signal during start-up is not fatal; the window is
+    // looked up when the signal is handled.
+    explicit CSignalCloser(std::function<QWidget*()> window);
     ~CSignalCloser() override;
 
     // False when the signals could not be taken over; they then keep their default action.
     bool IsActive() const { return m_notifier != nullptr; }
+    // True when a signal came while there was no window to close.
+    bool CloseRequested() const { return m_closeRequested; }
 
 private:
     static void onSignal(int signal);
     void closeWindow();
 
-    QWidget* m_window;
+    std::function<QWidget*()> m_window;
+    bool m_closeRequested = false;
     QSocketNotifier* m_notifier = nullptr;
 };

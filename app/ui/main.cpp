@@ -9,10 +9,10 @@ int main(int argc, char** argv) {
     // Qt has taken its own options out of argv by now.
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     CVexoViewerApp theApp;
+    CSignalCloser signalCloser([&theApp]() -> QWidget* { return theApp.GetMainWnd(); });
     int result = 1;
     if (theApp.InitInstance(arguments)) {
-        CSignalCloser signalCloser(theApp.GetMainWnd());
-        result = application.exec();
+        result = signalCloser.CloseRequested() ? 0 : application.exec();
     }
     theApp.ExitInstance();
     return result;

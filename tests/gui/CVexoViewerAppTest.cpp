@@ -27,8 +27,11 @@ private slots:
     void windowCannotBeMadeSmallerThanTheLimit();
     void startFileAndLanguageFileAreRead();
     void programEndedBySignalStillSavesSettings();
+    void signalDuringStartUpEndsTheProgramCleanly();
 
 private:
+    void startProgram(QProcess& process);
+    void terminateAndExpectCleanExit(QProcess& process);
     QString dataFile(const QString& folder, const QString& name) const {
         return m_config->path() + "/Velmarro/" + folder + "/" + name;
     }
@@ -166,8 +169,7 @@ void CVexoViewerAppTest::startFileAndLanguageFileAreRead() {
     QVERIFY(QFile::exists(dataFile("prog", "Quorvel.ini")));
 }
 
-void CVexoViewerAppTest::programEndedBySignalStillSavesSettings() {
-    QProcess process;
+void CVexoViewerAppTest::startProgram(QProcess& process) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XDG_CONFIG_HOME", m_config->path());
     environment.insert("QT_QPA_PLATFORM", "offscreen");
@@ -176,13 +178,29 @@ void CVexoViewerAppTest::programEndedBySignalStillSavesSettings() {
     QVERIFY(process.waitForStarted());
     // The codec file is written during start-up, before the window exists.
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dataFile("bin", "Mosaic.cdc")), 60000);
-    QTest::qWait(500);
+}
+
+void CVexoViewerAppTest::terminateAndExpectCleanExit(QProcess& process) {
     process.terminate();
     QVERIFY(process.waitForFinished(60000));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode(), 0);
+}
+
+void CVexoViewerAppTest::programEndedBySignalStillSavesSettings() {
+    QProcess process;
+    startProgram(process);
+    QTest::qWait(500);
+    terminateAndExpectCleanExit(process);
     QVERIFY(readAll(dataFile("bin", "Quorvel.ini"))
                 .contains("[Window]\nPosX=0\nPosY=0\nWidth=800\nHeight=600\n"));
+}
+
+void CVexoViewerAppTest::signalDuringStartUpEndsTheProgramCleanly() {
+    QProcess process;
+    startProgram(process);
+    terminateAndExpectCleanExit(process);
+    QVERIFY(readAll(dataFile("bin", "Quorvel.ini")).contains("[Window]\n"));
 }
 
 int main(int argc, char** argv) {
