@@ -2,6 +2,8 @@
 
 #include <QFontMetrics>
 
+#include <algorithm>
+
 RX40sCInitDialogBar::RX40sCInitDialogBar(const QString& caption, QWidget* parent)
     : QToolBar(caption, parent) {
     setAllowedAreas(Qt::TopToolBarArea);
@@ -27,7 +29,8 @@ int RX40sCInitDialogBar::DluY(int units) const {
 }
 
 QWidget* RX40sCInitDialogBar::AddControl(QWidget* control, int width, int height) {
-    control->setFixedSize(DluX(width), DluY(height));
+    // Never narrower than its contents: a text may be longer in another language.
+    control->setFixedSize(std::max(DluX(width), control->sizeHint().width()), DluY(height));
     addWidget(control);
     return control;
 }
