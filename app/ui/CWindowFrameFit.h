@@ -25,8 +25,8 @@ protected:
 
 private:
     // A frame that is not learned within this time is taken to be none.
-    static constexpr int PollMs = 20;
-    static constexpr int MaxPolls = 100;
+    static constexpr int PollMs = 50;
+    static constexpr int MaxPolls = 200;
 
     void fit();
     void poll();

@@ -82,7 +82,7 @@ start_program() {
     "$program" >"$work/program.log" 2>&1 &
     program_pid=$!
     window=$(xdotool search --sync --onlyvisible --name '^Quorvel$' | head -1)
-    for _ in $(seq 60); do
+    for _ in $(seq 200); do
         [ "$(on_screen "$window")" = "$expected" ] && break
         sleep 0.05
     done
@@ -142,6 +142,16 @@ close_program "$window" yes
 [ "$moved" = "0 150 1000 700" ] || fail "the move went to $moved"
 [ "$(stored)" = "$moved" ] || fail "moved to $moved, stored $(stored)"
 round_trip "openbox, moved to the left edge" yes
+
+# Made as small as the manager allows: 800 by 600 with the frame, and stored so.
+start_program "0 150 1000 700"
+xdotool windowsize --sync "$window" 100 100 || true
+sleep 0.3
+read -r _ _ width height <<<"$(on_screen "$window")"
+close_program "$window" yes
+[ "$width $height" = "800 600" ] || fail "made smaller: $width by $height"
+read -r _ _ width height <<<"$(stored)"
+[ "$width $height" = "800 600" ] || fail "stored after making it smaller: $width by $height"
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures failure(s)"
