@@ -6,8 +6,8 @@
 
 CWorkStream::CWorkStream(const std::string& workPath, std::optional<int> type, bool deinterlace,
                          CWorkFiles workFiles)
-    : m_stream(workPath, m_sizeId, std::move(workFiles)), m_type(type),
-      m_deinterlace(deinterlace) {}
+    : m_stream(workPath, m_sizeId, std::move(workFiles)), m_type(type), m_deinterlace(deinterlace) {
+}
 
 bool CWorkStream::Open() {
     const bool opened = CWorkPaths::EndsWithNoCase(m_stream.m_strWorkPath, ".bmp")

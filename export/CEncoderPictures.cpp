@@ -31,9 +31,8 @@ AVFramePtr CEncoderPictures::Convert(const CFrameBuffer& picture, std::int64_t p
         return nullptr;
     }
     frame->buf[0] = av_buffer_pool_get(m_pool.get());
-    if (!frame->buf[0] ||
-        av_image_fill_arrays(frame->data, frame->linesize, frame->buf[0]->data, m_format,
-                             m_width, m_height, kAlign) < 0) {
+    if (!frame->buf[0] || av_image_fill_arrays(frame->data, frame->linesize, frame->buf[0]->data,
+                                               m_format, m_width, m_height, kAlign) < 0) {
         return nullptr;
     }
     frame->format = m_format;

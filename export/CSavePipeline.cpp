@@ -73,8 +73,8 @@ std::string CSavePipeline::NewPath(const std::string& targetPath) {
 bool CSavePipeline::IsOpenedFile(const std::string& sourcePath,
                                  const std::string& targetPath) const {
     for (const std::string& opened : {sourcePath, m_stream.m_strWorkPath, m_soundPath}) {
-        if (!opened.empty() && (CAsciiText::EqualNoCase(opened, targetPath) ||
-                                IsSameFileOnDisk(opened, targetPath))) {
+        if (!opened.empty() &&
+            (CAsciiText::EqualNoCase(opened, targetPath) || IsSameFileOnDisk(opened, targetPath))) {
             return true;
         }
     }
@@ -171,9 +171,8 @@ bool CSavePipeline::Converted(bool started, const std::string& output) {
     }
     if (run.exitCode != 0) {
         return FailStep(!run.reason.empty()
-                                   ? run.reason
-                                   : CStringTable::Format(kToolExitCode,
-                                                          std::to_string(run.exitCode)));
+                            ? run.reason
+                            : CStringTable::Format(kToolExitCode, std::to_string(run.exitCode)));
     }
     if (!IsNonEmptyFile(output)) {
         return FailStep(CStringTable::Load(kNoOutput));

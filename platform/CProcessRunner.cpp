@@ -78,9 +78,8 @@ bool CProcessRunner::Start(const std::string& program, const std::vector<std::st
     }
     pointers.push_back(nullptr);
     pid_t pid = -1;
-    const bool started =
-        posix_spawn(&pid, program.c_str(), &actions.actions, nullptr, pointers.data(), environ) ==
-        0;
+    const bool started = posix_spawn(&pid, program.c_str(), &actions.actions, nullptr,
+                                     pointers.data(), environ) == 0;
     CloseQuietly(errorPipe[1]);
     if (!started) {
         CloseQuietly(errorPipe[0]);

@@ -68,7 +68,6 @@ protected:
 
     std::string Media(const std::string& name) const { return Path("media/" + name); }
 
-
     // Opens source as the program does, gives it the test's mosaic in its progress files and
     // returns what the view shows on every frame; the working files go with the stream.
     std::vector<CFrameBuffer> Previews(const std::string& source) {
@@ -110,15 +109,14 @@ TEST_F(SaveCommandTest, SavesAMovieWithItsSoundAsEveryFrameWasPreviewed) {
     for (const auto& [name, minPsnr] : targets) {
         ASSERT_EQ(Render("'" + Media("clip.mp4") + "' '" + Media(name) + "'"), 0) << m_err;
         SCOPED_TRACE(name);
-        CSavedMovie::ExpectPreviewed(CSavedMovie::Pictures(Media(name)), previews, true,
-                                     minPsnr);
+        CSavedMovie::ExpectPreviewed(CSavedMovie::Pictures(Media(name)), previews, true, minPsnr);
         EXPECT_TRUE(CSavedMovie::HasSound(Media(name))) << name;
         EXPECT_NEAR(CSavedMovie::Duration(Media(name)), 2.0, 0.1) << name;
     }
     EXPECT_NE(m_err.find("Mosaic in the process ... 100%"), std::string::npos) << m_err;
-    EXPECT_EQ(FileNames("media"), (std::vector<std::string>{"clip.$tmp$.eft", "clip.$tmp$.eftm",
-                                                      "clip.mp4", "out.avi", "out.mkv",
-                                                      "out.mp4"}));
+    EXPECT_EQ(FileNames("media"),
+              (std::vector<std::string>{"clip.$tmp$.eft", "clip.$tmp$.eftm", "clip.mp4", "out.avi",
+                                        "out.mkv", "out.mp4"}));
 }
 
 TEST_F(SaveCommandTest, SavesAPictureInTheFormatOfTheTarget) {
@@ -128,7 +126,7 @@ TEST_F(SaveCommandTest, SavesAPictureInTheFormatOfTheTarget) {
     ASSERT_EQ(Render("'" + Media("photo.jpg") + "' '" + Media("photo.png") + "'"), 0) << m_err;
     CSavedMovie::ExpectPreviewed(CSavedMovie::Pictures(Media("photo.png")), previews, false);
     EXPECT_EQ(FileNames("media"), (std::vector<std::string>{"photo.$tmp$.eft", "photo.$tmp$.eftm",
-                                                      "photo.jpg", "photo.png"}));
+                                                            "photo.jpg", "photo.png"}));
 }
 
 // The program folder copied without its converter: the open needs none for an AVI, the

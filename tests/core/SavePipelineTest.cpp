@@ -193,8 +193,7 @@ TEST_F(SavePipelineTest, AFailedConversionKeepsTheTargetAndSaysWhy) {
     fs::remove(m_dir / "prog/misc/ffmpeg");
     result = Save(target, 0);
     EXPECT_EQ(result.status, CSavePipeline::Status::Failed);
-    EXPECT_EQ(result.reason,
-              "The converter could not be found:\n" + Path("prog") + "/misc/ffmpeg");
+    EXPECT_EQ(result.reason, "The converter could not be found:\n" + Path("prog") + "/misc/ffmpeg");
     EXPECT_EQ(ReadAll(target), "the user's file");
     EXPECT_EQ(WorkingNames(), std::vector<std::string>());
 }
