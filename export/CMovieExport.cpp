@@ -142,7 +142,9 @@ CMovieExport::Result CMovieExport::PaintFrames(CEncoderPictures& pictures, const
 }
 
 void CMovieExport::ShowProgress(std::int64_t done, std::int64_t count, const CTimeLeft& clock) {
-    m_progress.UpdatePercent(static_cast<int>(done * m_upper / count));
+    const auto position = static_cast<int>(done * m_upper / count);
+    m_progress.SetPosition(position);
+    m_progress.UpdatePercent(position);
     const std::int64_t elapsedMs = clock.ElapsedMs();
     if (elapsedMs >= m_nextTimeLeftMs) {
         m_progress.SetTimeLeft(CTimeLeft::Text(clock.SecondsLeft(done)));

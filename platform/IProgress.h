@@ -18,6 +18,8 @@ public:
     virtual void Pump() = 0;
     virtual void Destroy() = 0;
 
+    // Moves the bar to position within the range (UpdatePercent changes only the text).
+    virtual void SetPosition(int /*position*/) {}
     // The estimated time left, already worded for the user; empty while it is not known.
     virtual void SetTimeLeft(const std::string& /*text*/) {}
     // Whether the window offers a Cancel button (every step of a save does).

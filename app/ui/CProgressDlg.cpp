@@ -5,8 +5,14 @@
 #include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 
 namespace {
+
+constexpr int kCancelText = 2077;
+// Dialog units: the window's height without and with the Cancel row.
+constexpr int kHeight = 42;
+constexpr int kCancellableHeight = 60;
 
 // Dialog units of the layout converted at the usual 1.5 pixels a unit.
 QRect Units(int x, int y, int width, int height) {
@@ -23,7 +29,7 @@ QString Title() {
 
 CProgressDlg::CProgressDlg(QWidget* owner) : QDialog(nullptr), m_owner(owner) {
     setWindowTitle(Title());
-    setFixedSize(Units(0, 0, 187, 42).size());
+    setFixedSize(Units(0, 0, 187, kHeight).size());
     m_progress = new QProgressBar(this);
     m_progress->setObjectName("1005");
     m_progress->setGeometry(Units(7, 17, 173, 13));
@@ -31,6 +37,13 @@ CProgressDlg::CProgressDlg(QWidget* owner) : QDialog(nullptr), m_owner(owner) {
     m_percent = new QLabel(" 0 %", this);
     m_percent->setObjectName("1006");
     m_percent->setGeometry(Units(84, 7, 18, 8));
+    m_timeLeft = new QLabel(this);
+    m_timeLeft->setGeometry(Units(106, 7, 74, 8));
+    m_timeLeft->setAlignment(Qt::AlignRight);
+    m_cancel = new QPushButton(QString::fromStdString(CStringTable::Load(kCancelText)), this);
+    m_cancel->setGeometry(Units(130, 38, 50, 14));
+    m_cancel->hide();
+    connect(m_cancel, &QPushButton::clicked, this, [this] { m_cancelRequested = true; });
 }
 
 CProgressDlg::~CProgressDlg() {
@@ -38,6 +51,8 @@ CProgressDlg::~CProgressDlg() {
 }
 
 bool CProgressDlg::Create() {
+    m_cancelRequested = false;
+    m_timeLeft->clear();
     if (!m_owner) {
         m_owner = QApplication::activeWindow();
     }
@@ -88,4 +103,20 @@ void CProgressDlg::EnableOwner() {
         m_owner->setEnabled(true);
     }
     m_ownerDisabled = false;
+}
+
+void CProgressDlg::SetPosition(int position) {
+    m_progress->setValue(position);
+}
+
+void CProgressDlg::SetTimeLeft(const std::string& text) {
+    m_timeLeft->setText(QString::fromStdString(text));
+}
+
+void CProgressDlg::SetCancellable(bool on) {
+    m_cancel->setVisible(on);
+    setFixedSize(Units(0, 0, 187, on ? kCancellableHeight : kHeight).size());
+    if (!on) {
+        m_cancelRequested = false;
+    }
 }

@@ -7,9 +7,11 @@
 
 class QLabel;
 class QProgressBar;
+class QPushButton;
 
 // The modeless progress window of conversions and the export: it disables the window that
-// owns it while it is up and keeps the interface painted while the caller blocks.
+// owns it while it is up and keeps the interface painted while the caller blocks. During a
+// save it shows the time left and offers Cancel, which the running step sees at its next look.
 class CProgressDlg : public QDialog, public IProgress {
     Q_OBJECT
 public:
@@ -24,9 +26,15 @@ public:
     void UpdatePercent(int position) override;
     void Pump() override;
     void Destroy() override;
+    void SetPosition(int position) override;
+    void SetTimeLeft(const std::string& text) override;
+    void SetCancellable(bool on) override;
+    bool CancelRequested() const override { return m_cancelRequested; }
 
     QProgressBar* ProgressBar() const { return m_progress; }
     QLabel* PercentLabel() const { return m_percent; }
+    QLabel* TimeLeftLabel() const { return m_timeLeft; }
+    QPushButton* CancelButton() const { return m_cancel; }
     bool OwnerDisabled() const { return m_ownerDisabled; }
 
 private:
@@ -34,7 +42,10 @@ private:
 
     QProgressBar* m_progress = nullptr;
     QLabel* m_percent = nullptr;
+    QLabel* m_timeLeft = nullptr;
+    QPushButton* m_cancel = nullptr;
     QPointer<QWidget> m_owner;
+    bool m_cancelRequested = false;
     int m_lower = 0;
     int m_upper = 100;
     bool m_ownerDisabled = false;

@@ -29,10 +29,12 @@ public:
     bool CancelRequested() const override { return cancelWhen && cancelWhen(*this); }
     void SetCancellable(bool on) override { cancellable.push_back(on); }
     void SetTimeLeft(const std::string& text) override { timeLeft.push_back(text); }
+    void SetPosition(int position) override { barAt = position; }
 
     std::function<bool(const CancellingProgress&)> cancelWhen;
     std::vector<bool> cancellable;
     std::vector<std::string> timeLeft;
+    int barAt = -1;
 };
 
 class SavePipelineTest : public ConverterFixture {
@@ -119,6 +121,10 @@ TEST_F(SavePipelineTest, ExportPaintsEveryFrameAsThePreviewWithOrWithoutTheEncod
     EXPECT_EQ(m_progress.upper, kFrames);
     ASSERT_FALSE(m_progress.positions.empty());
     EXPECT_EQ(m_progress.positions.back(), kFrames);
+    EXPECT_EQ(m_progress.barAt, kFrames);
+    // Too quick for an estimate: the time left stays blank.
+    ASSERT_FALSE(m_progress.timeLeft.empty());
+    EXPECT_EQ(m_progress.timeLeft.back(), "");
     EXPECT_EQ(m_progress.captions.front(), EnglishText(2025));
     EXPECT_EQ(m_progress.created, m_progress.destroyed);
 }

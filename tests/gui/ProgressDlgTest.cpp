@@ -1,10 +1,13 @@
 #include "app/ui/CProgressDlg.h"
 #include "media/CFFMpegUtil.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <filesystem>
 #include <fstream>
@@ -17,6 +20,8 @@ private slots:
     void percentChangesOnlyTheText();
     void marqueeHidesThePercent();
     void showsTheRunnersOutputSize();
+    void offersCancelAndTheTimeLeftDuringASave();
+    void cancelStopsTheRunningConverter();
 };
 
 void ProgressDlgTest::disablesItsOwnerWhileUp() {
@@ -92,6 +97,54 @@ void ProgressDlgTest::showsTheRunnersOutputSize() {
     QCOMPARE(dialog.windowTitle(), QString("Format Converting... 1.5 MB"));
     QVERIFY(!dialog.isVisible());
     QVERIFY(owner.isEnabled());
+}
+
+void ProgressDlgTest::offersCancelAndTheTimeLeftDuringASave() {
+    CProgressDlg dialog;
+    QVERIFY(dialog.Create());
+    QVERIFY(dialog.CancelButton()->isHidden());
+    const int plainHeight = dialog.height();
+    dialog.SetCancellable(true);
+    QVERIFY(!dialog.CancelButton()->isHidden());
+    QVERIFY(dialog.height() > plainHeight);
+    dialog.SetRange(0, 300);
+    dialog.SetPosition(126);
+    QCOMPARE(dialog.ProgressBar()->value(), 126);
+    dialog.SetTimeLeft("Time left 1:05");
+    QCOMPARE(dialog.TimeLeftLabel()->text(), QString("Time left 1:05"));
+    QVERIFY(!dialog.CancelRequested());
+    QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
+    QVERIFY(dialog.CancelRequested());
+    // The next step's window starts afresh; the request stays for the save to see until then.
+    dialog.Destroy();
+    QVERIFY(dialog.CancelRequested());
+    QVERIFY(dialog.Create());
+    QVERIFY(!dialog.CancelRequested());
+    QVERIFY(dialog.TimeLeftLabel()->text().isEmpty());
+    dialog.SetCancellable(false);
+    QVERIFY(dialog.CancelButton()->isHidden());
+    QCOMPARE(dialog.height(), plainHeight);
+    dialog.Destroy();
+}
+
+void ProgressDlgTest::cancelStopsTheRunningConverter() {
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const std::filesystem::path program = folder.path().toStdString();
+    std::filesystem::create_directories(program / "misc");
+    std::ofstream(program / "misc" / "ffmpeg") << "#!/bin/sh\nexec sleep 30\n";
+    std::filesystem::permissions(program / "misc" / "ffmpeg", std::filesystem::perms::owner_all);
+    CProgressDlg dialog;
+    dialog.SetCancellable(true);
+    CFFMpegUtil converter(program.string(), program.string(), dialog,
+                          [](int) { return std::string("Format Converting"); });
+    QTimer::singleShot(200, &dialog, [&dialog] { dialog.CancelButton()->click(); });
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(converter.ConvertImage((program / "in.jpg").string(), (program / "out.bmp").string()));
+    QVERIFY(clock.elapsed() < 10000);
+    QVERIFY(converter.LastRun().cancelled);
+    QVERIFY(!dialog.isVisible());
 }
 
 QTEST_MAIN(ProgressDlgTest)
