@@ -47,9 +47,11 @@ for command in quorvel quorvel-render; do
     PATH="$prefix/bin:/usr/bin:/bin" command -v "$command" >/dev/null || fail "$command is not on the PATH"
 done
 [ "$(readlink -f "$prefix/bin/quorvel")" = "$(readlink -f "$program/Quorvel")" ] || fail "quorvel does not start the program"
-"$prefix/bin/quorvel-render" --help | grep -q '^Usage: quorvel-render' || fail "quorvel-render --help"
-ldd "$program/Quorvel" | grep -q "libRX40dApp_x64.so => $(readlink -f "$program")/libRX40dApp_x64.so" \
-    || ldd "$program/Quorvel" | grep -q "libRX40dApp_x64.so => $program/libRX40dApp_x64.so" \
+grep -q '^Usage: quorvel-render' <<<"$("$prefix/bin/quorvel-render" --help)" || fail "quorvel-render --help"
+# Read ldd's answer whole: grep -q closing the pipe early would fail the pipeline under pipefail.
+libraries=$(ldd "$program/Quorvel")
+grep -q "libRX40dApp_x64.so => $(readlink -f "$program")/libRX40dApp_x64.so" <<<"$libraries" \
+    || grep -q "libRX40dApp_x64.so => $program/libRX40dApp_x64.so" <<<"$libraries" \
     || fail "the installed program does not load the installed library"
 
 desktop="$prefix/share/applications/quorvel.desktop"
@@ -77,7 +79,7 @@ cmp -s "$prefix/share/icons/hicolor/scalable/apps/quorvel.svg" "$source/resource
 man="$prefix/share/man/man1/quorvel-render.1"
 if [ -e "$man" ]; then
     if command -v man >/dev/null; then
-        MANWIDTH=80 man -l "$man" 2>/dev/null | grep -q -- '--save' || fail "man page does not render"
+        grep -q -- '--save' <<<"$(MANWIDTH=80 man -l "$man" 2>/dev/null)" || fail "man page does not render"
     fi
 else
     fail "no man page"
