@@ -27,7 +27,8 @@ QString Title() {
 
 } // namespace
 
-CProgressDlg::CProgressDlg(QWidget* owner) : QDialog(nullptr), m_owner(owner) {
+CProgressDlg::CProgressDlg(QWidget* owner) : QDialog(owner), m_owner(owner) {
+    setWindowModality(Qt::WindowModal);
     setWindowTitle(Title());
     setFixedSize(Units(0, 0, 187, kHeight).size());
     m_progress = new QProgressBar(this);
@@ -53,16 +54,14 @@ CProgressDlg::~CProgressDlg() {
 bool CProgressDlg::Create() {
     m_cancelRequested = false;
     m_timeLeft->clear();
-    if (!m_owner) {
-        m_owner = QApplication::activeWindow();
-    }
     if (m_owner && m_owner->isEnabled()) {
         m_owner->setEnabled(false);
         m_ownerDisabled = true;
     }
+    // A disabled owner disables its child windows as well; Cancel must stay usable.
+    setEnabled(true);
     m_progress->setRange(m_lower, m_upper);
     m_progress->setValue(m_lower);
-    setModal(false);
     show();
     return true;
 }

@@ -9,14 +9,15 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 
-// The modeless progress window of conversions and the export: it disables the window that
-// owns it while it is up and keeps the interface painted while the caller blocks. During a
-// save it shows the time left and offers Cancel, which the running step sees at its next look.
+// The progress window of conversions and the export, modal to the window that owns it: the
+// owner is disabled while it is up, so no command starts while the caller blocks and pumps
+// events to keep the interface painted. During a save it shows the time left and offers
+// Cancel, which the running step sees at its next look.
 class CProgressDlg : public QDialog, public IProgress {
     Q_OBJECT
 public:
-    // owner: the window to disable; the active window when none is given.
-    explicit CProgressDlg(QWidget* owner = nullptr);
+    // owner: the main window; the progress window stays above it and disables it while up.
+    explicit CProgressDlg(QWidget* owner);
     ~CProgressDlg() override;
 
     bool Create() override;

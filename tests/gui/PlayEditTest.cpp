@@ -3,6 +3,7 @@
 #include "app/ui/CCommandMenus.h"
 #include "app/ui/CFileCommands.h"
 #include "app/ui/CMainFrame.h"
+#include "app/ui/CProgressDlg.h"
 #include "app/ui/CSliderDlgBar.h"
 #include "app/ui/CVexoViewerApp.h"
 #include "app/ui/RX40sCOOIconToolBar.h"
@@ -69,6 +70,7 @@ private slots:
     void speedListAndArrowKeysRestartPlayAtTheNewInterval();
     void playWithSoundFollowsTheSound();
     void savedProgressComesBackAndRemovalDeletesIt();
+    void conversionProgressIsModalToTheMainWindow();
 
 private:
     // Starts the program and opens movie in fixed mosaic mode; false when that failed.
@@ -462,6 +464,30 @@ void PlayEditTest::savedProgressComesBackAndRemovalDeletesIt() {
     QCOMPARE(view().Editor().CurrentTrack(), -1);
     QVERIFY(frame().progressModified);
     QVERIFY(!frame().CommandStatus(Id::RemoveAllMosaic).enabled);
+}
+
+void PlayEditTest::conversionProgressIsModalToTheMainWindow() {
+    // Looks at the windows while the open pipeline's conversions pump events.
+    int looks = 0;
+    int ownedLooks = 0;
+    QTimer watch;
+    watch.setInterval(1);
+    connect(&watch, &QTimer::timeout, [this, &looks, &ownedLooks] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* progress = qobject_cast<CProgressDlg*>(window);
+            if (progress && progress->isVisible()) {
+                ++looks;
+                ownedLooks += progress->parentWidget() == &frame() && !frame().isEnabled() &&
+                              progress->isEnabled();
+            }
+        }
+    });
+    watch.start();
+    QVERIFY(open(m_movie));
+    watch.stop();
+    QVERIFY(looks > 0);
+    QCOMPARE(ownedLooks, looks);
+    QVERIFY(frame().isEnabled());
 }
 
 QTEST_MAIN(PlayEditTest)

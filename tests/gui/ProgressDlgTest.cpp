@@ -16,6 +16,7 @@ class ProgressDlgTest : public QObject {
     Q_OBJECT
 private slots:
     void disablesItsOwnerWhileUp();
+    void isModalToItsOwnerWhileItPumps();
     void leavesADisabledOwnerDisabled();
     void percentChangesOnlyTheText();
     void marqueeHidesThePercent();
@@ -42,6 +43,43 @@ void ProgressDlgTest::disablesItsOwnerWhileUp() {
     QVERIFY(owner.isEnabled());
 }
 
+void ProgressDlgTest::isModalToItsOwnerWhileItPumps() {
+    QWidget owner;
+    QPushButton* command = new QPushButton("command", &owner);
+    int commands = 0;
+    connect(command, &QPushButton::clicked, [&commands] { ++commands; });
+    owner.show();
+    CProgressDlg dialog(&owner);
+    QCOMPARE(dialog.parentWidget(), &owner);
+    QVERIFY(dialog.isWindow());
+    QCOMPARE(dialog.windowModality(), Qt::WindowModal);
+    QVERIFY(dialog.Create());
+    // What the user sees between two looks of a blocked caller.
+    bool seen = false;
+    bool ownerEnabled = true;
+    bool cancelEnabled = false;
+    QTimer::singleShot(0, &dialog, [&] {
+        seen = true;
+        ownerEnabled = owner.isEnabled();
+        cancelEnabled = dialog.CancelButton()->isEnabled();
+        QTest::mouseClick(command, Qt::LeftButton);
+    });
+    dialog.SetCancellable(true);
+    for (int look = 0; look < 100 && !seen; ++look) {
+        dialog.Pump();
+    }
+    QVERIFY(seen);
+    QVERIFY(!ownerEnabled);
+    QVERIFY(cancelEnabled);
+    QCOMPARE(commands, 0);
+    QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
+    QVERIFY(dialog.CancelRequested());
+    dialog.Destroy();
+    QVERIFY(owner.isEnabled());
+    QTest::mouseClick(command, Qt::LeftButton);
+    QCOMPARE(commands, 1);
+}
+
 void ProgressDlgTest::leavesADisabledOwnerDisabled() {
     QWidget owner;
     owner.setEnabled(false);
@@ -53,7 +91,8 @@ void ProgressDlgTest::leavesADisabledOwnerDisabled() {
 }
 
 void ProgressDlgTest::percentChangesOnlyTheText() {
-    CProgressDlg dialog;
+    QWidget owner;
+    CProgressDlg dialog(&owner);
     QCOMPARE(dialog.windowTitle(), QString("Conversion Status..."));
     QCOMPARE(dialog.PercentLabel()->text(), QString(" 0 %"));
     dialog.SetRange(0, 200);
@@ -69,7 +108,8 @@ void ProgressDlgTest::percentChangesOnlyTheText() {
 }
 
 void ProgressDlgTest::marqueeHidesThePercent() {
-    CProgressDlg dialog;
+    QWidget owner;
+    CProgressDlg dialog(&owner);
     QVERIFY(dialog.Create());
     dialog.SetMarquee();
     QCOMPARE(dialog.ProgressBar()->maximum(), 0);
@@ -100,7 +140,8 @@ void ProgressDlgTest::showsTheRunnersOutputSize() {
 }
 
 void ProgressDlgTest::offersCancelAndTheTimeLeftDuringASave() {
-    CProgressDlg dialog;
+    QWidget owner;
+    CProgressDlg dialog(&owner);
     QVERIFY(dialog.Create());
     QVERIFY(dialog.CancelButton()->isHidden());
     const int plainHeight = dialog.height();
@@ -134,7 +175,8 @@ void ProgressDlgTest::cancelStopsTheRunningConverter() {
     std::filesystem::create_directories(program / "misc");
     std::ofstream(program / "misc" / "ffmpeg") << "#!/bin/sh\nexec sleep 30\n";
     std::filesystem::permissions(program / "misc" / "ffmpeg", std::filesystem::perms::owner_all);
-    CProgressDlg dialog;
+    QWidget owner;
+    CProgressDlg dialog(&owner);
     dialog.SetCancellable(true);
     CFFMpegUtil converter(program.string(), program.string(), dialog,
                           [](int) { return std::string("Format Converting"); });
