@@ -32,12 +32,16 @@ private:
 
 } // namespace
 
-std::string CBenchClip::Make(const std::string& name, const std::string& arguments) {
+std::string CBenchClip::RunPath(const std::string& name) {
     static const CRunFolder folder;
-    if (folder.Path().empty()) {
+    return folder.Path().empty() ? std::string() : folder.Path() + "/" + name;
+}
+
+std::string CBenchClip::Make(const std::string& name, const std::string& arguments) {
+    const std::string target = RunPath(name);
+    if (target.empty()) {
         return {};
     }
-    const std::string target = folder.Path() + "/" + name;
     const std::string command =
         "ffmpeg -nostdin -hide_banner -loglevel error -y " + arguments + " '" + target + "'";
     const bool made = std::system(command.c_str()) == 0 && std::filesystem::exists(target);

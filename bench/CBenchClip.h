@@ -15,6 +15,9 @@ public:
     // 30000 kbit/s. Empty when the tool could not make it.
     static const std::string& ExportPath1080p();
 
+    // name in the run's private folder; empty when there is no such folder.
+    static std::string RunPath(const std::string& name);
+
 private:
     // name in the run's folder, made by the tool from arguments; empty when it could not be.
     static std::string Make(const std::string& name, const std::string& arguments);

@@ -26,6 +26,16 @@ bool IsElementNamed(const pugi::xml_node& node, const char* name) {
     return node.type() == pugi::node_element && std::strcmp(node.name(), name) == 0;
 }
 
+// True when nothing but node's own content follows it in document order.
+bool IsLastInDocument(pugi::xml_node node) {
+    for (; node; node = node.parent()) {
+        if (node.next_sibling()) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 RX40dCXMLOld::RX40dCXMLOld(const std::string& path) : m_path(path) {
@@ -38,6 +48,7 @@ RX40dCXMLOld::RX40dCXMLOld(const std::string& path) : m_path(path) {
 
 int RX40dCXMLOld::SetTopNode(const char* name) {
     m_doc.reset();
+    m_elements.clear();
     m_parent = m_doc.append_child(name);
     return m_parent ? 1 : 0;
 }
@@ -47,14 +58,39 @@ int RX40dCXMLOld::SetParentNode(const char* name, int index) {
     if (index < 0) {
         return 0;
     }
-    int seen = 0;
-    for (pugi::xml_node node = m_doc.first_child(); node; node = NextInDocumentOrder(node)) {
-        if (IsElementNamed(node, name) && seen++ == index) {
-            m_parent = node;
-            return 1;
+    const std::vector<pugi::xml_node>& elements = Elements(name);
+    if (static_cast<std::size_t>(index) >= elements.size()) {
+        return 0;
+    }
+    m_parent = elements[static_cast<std::size_t>(index)];
+    return 1;
+}
+
+const std::vector<pugi::xml_node>& RX40dCXMLOld::Elements(const char* name) {
+    const auto [found, added] = m_elements.try_emplace(name);
+    if (added) {
+        for (pugi::xml_node node = m_doc.first_child(); node; node = NextInDocumentOrder(node)) {
+            ++m_visited;
+            if (IsElementNamed(node, name)) {
+                found->second.push_back(node);
+            }
         }
     }
-    return 0;
+    return found->second;
+}
+
+// A node appended at the end of the document ends its name's list; one appended anywhere else
+// changes the counting after it, so that list is found afresh when it is next asked for.
+void RX40dCXMLOld::Added(pugi::xml_node node) {
+    const auto found = m_elements.find(node.name());
+    if (found == m_elements.end()) {
+        return;
+    }
+    if (IsLastInDocument(node)) {
+        found->second.push_back(node);
+    } else {
+        m_elements.erase(found);
+    }
 }
 
 int RX40dCXMLOld::AddNode(const char* name, int /*index*/, const char* text, int /*options*/) {
@@ -65,6 +101,7 @@ int RX40dCXMLOld::AddNode(const char* name, int /*index*/, const char* text, int
     if (text) {
         node.text().set(text);
     }
+    Added(node);
     return 1;
 }
 

@@ -2,7 +2,10 @@
 
 #include <pugixml.hpp>
 
+#include <cstddef>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 // The XML document class the progress file is written and read with. It keeps a "current
 // parent" element; children are addressed by name and index below it. Every call answers 1 on
@@ -36,10 +39,21 @@ public:
     // Writes the document to the bound path.
     int Save();
 
+    // Nodes the searches for parents have stepped over so far: one walk of the document per
+    // element name, however many parents are looked up.
+    std::size_t NodesVisited() const { return m_visited; }
+
 private:
     pugi::xml_node Child(const char* element, int index) const;
+    // The elements of that name in document order, found by one walk of the document.
+    const std::vector<pugi::xml_node>& Elements(const char* name);
+    // Keeps the list of the new element's name true without walking the document again.
+    void Added(pugi::xml_node node);
 
     std::string m_path;
     pugi::xml_document m_doc;
     pugi::xml_node m_parent;
+    // Lists of Elements, by name: a file of n areas is then read and written in linear time.
+    std::unordered_map<std::string, std::vector<pugi::xml_node>> m_elements;
+    std::size_t m_visited = 0;
 };

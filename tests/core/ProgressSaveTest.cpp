@@ -2,6 +2,7 @@
 #include "CTestMedia.h"
 
 #include "media/CProgressFiles.h"
+#include "platform/CTextFile.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <limits>
 #include <random>
 #include <thread>
 
@@ -95,15 +97,17 @@ TEST_F(ProgressSaveTest, KilledSaveLoadsAsTheOldOrTheNewState) {
     }
     const auto saveTime = (std::chrono::steady_clock::now() - start) / 4;
     std::mt19937 random(20261207);
-    long maxDelay =
-        std::max<long>(1, std::chrono::duration_cast<std::chrono::microseconds>(saveTime * 3 / 2).count());
+    long maxDelay = std::max<long>(
+        1, std::chrono::duration_cast<std::chrono::microseconds>(saveTime * 3 / 2).count());
     int old = 0;
     int next = 0;
     // A forked child saves slower than the parent did (sanitizers, a busy machine): widen or
     // narrow the kill window until the kills have fallen on both sides of the commit.
     for (int round = 0; round < 60 || ((old == 0 || next == 0) && round < 600); ++round) {
         if (round % 20 == 19) {
-            maxDelay = next == 0 ? maxDelay * 2 : old == 0 ? std::max<long>(1, maxDelay / 2) : maxDelay;
+            maxDelay = next == 0  ? maxDelay * 2
+                       : old == 0 ? std::max<long>(1, maxDelay / 2)
+                                  : maxDelay;
         }
         std::uniform_int_distribution<long> delay(0, maxDelay);
         const CMosaicParam& before = round % 2 == 0 ? m_first : m_second;
@@ -140,4 +144,28 @@ TEST_F(ProgressSaveTest, KilledSaveLoadsAsTheOldOrTheNewState) {
     // The kills fell before and after the save took effect.
     EXPECT_GT(old, 0);
     EXPECT_GT(next, 0);
+}
+
+// Twenty thousand areas with any coordinates and settings at the ends of their range come back
+// as they were, and saving what was loaded writes the same bytes again.
+TEST_F(ProgressSaveTest, ALargeSaveLoadsBackExactly) {
+    CMosaicParam large(5);
+    large.size = std::numeric_limits<std::int32_t>::min();
+    std::mt19937 random(7);
+    std::uniform_int_distribution<std::int32_t> any(std::numeric_limits<std::int32_t>::min());
+    for (int i = 0; i < 20000; ++i) {
+        large.AddFixedArea(T_RECT{any(random), any(random), any(random), any(random)});
+    }
+    large.AddFixedArea(T_RECT{std::numeric_limits<std::int32_t>::max(), 0, -1, 1});
+    for (int frame = 0; frame < 3000; ++frame) {
+        large.SetTrackRect(0, T_RECT{any(random), any(random), any(random), any(random)}, frame);
+    }
+    ASSERT_TRUE(m_files.Save(large));
+    const CMosaicParam loaded = Loaded();
+    EXPECT_TRUE(SameSave(loaded, large));
+
+    const CProgressFiles again(m_media.Path("again.avi"));
+    ASSERT_TRUE(again.Save(loaded));
+    EXPECT_EQ(CTextFile::Read(again.FixedAreasPath()), CTextFile::Read(m_files.FixedAreasPath()));
+    EXPECT_EQ(CTextFile::Read(again.TracksPath()), CTextFile::Read(m_files.TracksPath()));
 }
