@@ -1,8 +1,8 @@
 #!/bin/bash
 # Installs the build into a temporary prefix and checks what a desktop user gets: the commands
-# on the PATH, the program folder in one place, a desktop entry that validates, the icon in
-# the icon theme, the man page; the installed program keeps its settings where the rules say;
-# uninstalling leaves no file behind.
+# on the PATH, the program folder in one place with the manuals, a desktop entry that
+# validates, the icon in the icon theme, the man page; the installed program keeps its settings
+# where the rules say; uninstalling leaves no file behind.
 # usage: install.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 
@@ -40,7 +40,7 @@ png_size() {
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 program="$prefix/lib/quorvel"
-for file in Quorvel quorvel-render libRX40dApp_x64.so profile_x64.ini misc/ffmpeg; do
+for file in Quorvel quorvel-render libRX40dApp_x64.so profile_x64.ini misc/ffmpeg Quorvel_en.pdf Quorvel_jp.pdf; do
     [ -e "$program/$file" ] || fail "program folder lacks $file"
 done
 for command in quorvel quorvel-render; do

@@ -7,6 +7,7 @@
 #include "resources/CResourceId.h"
 #include "resources/CStringTable.h"
 #include "resources/version/CVersionRecordBuilder.h"
+#include "tests/support/CShellRecorder.h"
 #include "tests/support/TestPeImage.h"
 #include "versionlib/RX40CFileVersion.h"
 #include "versionlib/about/CStaticLogo.h"
@@ -22,21 +23,6 @@
 #include <filesystem>
 
 namespace {
-
-// Records what would have been opened instead of opening it.
-class CShellRecorder : public IShellOpen {
-public:
-    CShellRecorder() : m_previous(CShellOpenSeam::Install(this)) {}
-    ~CShellRecorder() override { CShellOpenSeam::Install(m_previous); }
-    bool Open(const std::string& target) override {
-        Opened.push_back(target);
-        return true;
-    }
-    std::vector<std::string> Opened;
-
-private:
-    IShellOpen* m_previous;
-};
 
 QString WriteProgram(const QTemporaryDir& dir, const CVersionRecordBuilder& builder) {
     const std::vector<std::uint8_t> image = TestPeImage::WithRecord(builder.Build());
