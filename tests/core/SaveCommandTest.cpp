@@ -1,5 +1,5 @@
-#include "CSavedMovie.h"
 #include "ConverterFixture.h"
+#include "tests/support/CSavedMovie.h"
 
 #include "media/CAviVideoStream.h"
 #include "media/CFFMpegUtil.h"
@@ -109,7 +109,8 @@ TEST_F(SaveCommandTest, SavesAMovieWithItsSoundAsEveryFrameWasPreviewed) {
     for (const auto& [name, minPsnr] : targets) {
         ASSERT_EQ(Render("'" + Media("clip.mp4") + "' '" + Media(name) + "'"), 0) << m_err;
         SCOPED_TRACE(name);
-        CSavedMovie::ExpectPreviewed(CSavedMovie::Pictures(Media(name)), previews, true, minPsnr);
+        EXPECT_EQ(CSavedMovie::Unlike(CSavedMovie::Pictures(Media(name)), previews, true, minPsnr),
+                  "");
         EXPECT_TRUE(CSavedMovie::HasSound(Media(name))) << name;
         EXPECT_NEAR(CSavedMovie::Duration(Media(name)), 2.0, 0.1) << name;
     }
@@ -124,7 +125,7 @@ TEST_F(SaveCommandTest, SavesAPictureInTheFormatOfTheTarget) {
     const std::vector<CFrameBuffer> previews = Previews(Media("photo.jpg"));
     ASSERT_EQ(previews.size(), 1u);
     ASSERT_EQ(Render("'" + Media("photo.jpg") + "' '" + Media("photo.png") + "'"), 0) << m_err;
-    CSavedMovie::ExpectPreviewed(CSavedMovie::Pictures(Media("photo.png")), previews, false);
+    EXPECT_EQ(CSavedMovie::Unlike(CSavedMovie::Pictures(Media("photo.png")), previews, false), "");
     EXPECT_EQ(FileNames("media"), (std::vector<std::string>{"photo.$tmp$.eft", "photo.$tmp$.eftm",
                                                             "photo.jpg", "photo.png"}));
 }

@@ -1,5 +1,5 @@
-#include "CSavedMovie.h"
 #include "ConverterFixture.h"
+#include "tests/support/CSavedMovie.h"
 
 #include "export/CMovieExport.h"
 #include "export/CSavePipeline.h"
@@ -117,7 +117,7 @@ TEST_F(SavePipelineTest, ExportPaintsEveryFrameAsThePreviewWithOrWithoutTheEncod
     ASSERT_EQ(single.ExportMovie(Path("single.avi")), CMovieExport::Result::Done);
 
     EXPECT_EQ(ReadAll(Path("threaded.avi")), ReadAll(Path("single.avi")));
-    CSavedMovie::ExpectPreviewed(CSavedMovie::Pictures(Path("threaded.avi")), previews);
+    EXPECT_EQ(CSavedMovie::Unlike(CSavedMovie::Pictures(Path("threaded.avi")), previews), "");
     EXPECT_EQ(m_progress.upper, kFrames);
     ASSERT_FALSE(m_progress.positions.empty());
     EXPECT_EQ(m_progress.positions.back(), kFrames);
@@ -140,7 +140,7 @@ TEST_F(SavePipelineTest, ExportOfAB_FrameAviKeepsItsDelayedLastPictures) {
     ASSERT_EQ(previews.size(), static_cast<std::size_t>(kFrames));
     CMovieExport exporter(*m_stream, m_progress);
     ASSERT_EQ(exporter.ExportMovie(Path("out.avi")), CMovieExport::Result::Done);
-    CSavedMovie::ExpectPreviewed(CSavedMovie::Pictures(Path("out.avi")), previews);
+    EXPECT_EQ(CSavedMovie::Unlike(CSavedMovie::Pictures(Path("out.avi")), previews), "");
 }
 
 TEST_F(SavePipelineTest, ANewTargetReplacesTheOldOneWithSoundAndNoWorkingFileStays) {
@@ -153,7 +153,7 @@ TEST_F(SavePipelineTest, ANewTargetReplacesTheOldOneWithSoundAndNoWorkingFileSta
     EXPECT_TRUE(result.message.empty());
     EXPECT_TRUE(CSavedMovie::HasSound(target));
     EXPECT_NEAR(CSavedMovie::Duration(target), 2.0, 0.1);
-    CSavedMovie::ExpectPreviewed(CSavedMovie::Pictures(target), previews);
+    EXPECT_EQ(CSavedMovie::Unlike(CSavedMovie::Pictures(target), previews), "");
     EXPECT_EQ(WorkingNames(), std::vector<std::string>());
     EXPECT_EQ(m_progress.cancellable, (std::vector<bool>{true, false}));
 

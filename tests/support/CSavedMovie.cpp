@@ -1,9 +1,7 @@
-#include "CSavedMovie.h"
+#include "tests/support/CSavedMovie.h"
 
 #include "mosaic/CMosaicParam.h"
 #include "platform/CTextFile.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
@@ -18,6 +16,11 @@ std::string Quoted(const std::string& path) {
 }
 
 } // namespace
+
+bool CSavedMovie::Generate(const std::string& arguments, const std::string& output) {
+    const std::string command = "ffmpeg -nostdin -v error -y " + arguments + " " + Quoted(output);
+    return std::system(command.c_str()) == 0 && std::filesystem::is_regular_file(output);
+}
 
 std::vector<CSavedMovie::Picture> CSavedMovie::Pictures(const std::string& path) {
     const std::string raw = path + ".raw";
@@ -103,16 +106,26 @@ void CSavedMovie::Paint(CMosaicParam& mosaic, std::int32_t& sizeId, std::int64_t
     }
 }
 
-void CSavedMovie::ExpectPreviewed(const std::vector<Picture>& pictures,
-                                  const std::vector<CFrameBuffer>& previews, bool movie,
-                                  double minPsnr) {
-    ASSERT_EQ(pictures.size(), previews.size());
+std::string CSavedMovie::Unlike(const std::vector<Picture>& pictures,
+                                const std::vector<CFrameBuffer>& previews, bool movie,
+                                double minPsnr) {
+    if (pictures.size() != previews.size()) {
+        return std::to_string(pictures.size()) + " pictures for " +
+               std::to_string(previews.size()) + " frames\n";
+    }
+    std::string unlike;
     for (std::size_t n = 0; n < pictures.size(); ++n) {
-        const auto frame = static_cast<std::int32_t>(n);
-        EXPECT_GE(Psnr(pictures[n], previews[n]), minPsnr) << "frame " << n;
-        EXPECT_LE(Brightest(pictures[n], kWidth, kFixedArea, 2), 24) << "frame " << n;
-        if (movie) {
-            EXPECT_LE(Brightest(pictures[n], kWidth, TrackRect(frame), 2), 24) << "frame " << n;
+        const std::string frame = "frame " + std::to_string(n) + ": ";
+        if (const double psnr = Psnr(pictures[n], previews[n]); psnr < minPsnr) {
+            unlike += frame + std::to_string(psnr) + " dB\n";
+        }
+        if (Brightest(pictures[n], kWidth, kFixedArea, 2) > kBlack) {
+            unlike += frame + "fixed area not black\n";
+        }
+        if (movie &&
+            Brightest(pictures[n], kWidth, TrackRect(static_cast<std::int32_t>(n)), 2) > kBlack) {
+            unlike += frame + "track not black\n";
         }
     }
+    return unlike;
 }

@@ -20,17 +20,22 @@ public:
     static constexpr int kWidth = 160;
     static constexpr int kHeight = 120;
     static constexpr std::int32_t kBlackFill = 6;
+    // The brightest byte a black area may show after codec loss.
+    static constexpr int kBlack = 24;
     static constexpr T_RECT kFixedArea{16, 16, 64, 64};
     static T_RECT TrackRect(std::int32_t frame);
     // Black fill, the fixed area and, for a movie, the track on frames 0..lastFrame.
     static void Paint(CMosaicParam& mosaic, std::int32_t& sizeId, std::int64_t lastFrame);
-    // Every picture matches its preview within codec loss (at least minPsnr dB) and is black
-    // where the mosaic is. A frame painted with the mosaic of a neighbouring frame scores
-    // about 22 dB.
-    static void ExpectPreviewed(const std::vector<Picture>& pictures,
-                                const std::vector<CFrameBuffer>& previews, bool movie = true,
-                                double minPsnr = 35.0);
+    // How the pictures differ from their previews, one line for each frame that is further
+    // than codec loss from its preview (below minPsnr dB) or not black where the mosaic is;
+    // empty when every picture matches. A frame painted with the mosaic of a neighbouring frame
+    // scores about 22 dB.
+    static std::string Unlike(const std::vector<Picture>& pictures,
+                              const std::vector<CFrameBuffer>& previews, bool movie = true,
+                              double minPsnr = 35.0);
 
+    // Makes output with the system's FFmpeg tool; the arguments come before the output name.
+    static bool Generate(const std::string& arguments, const std::string& output);
     // Decodes every picture of path at kWidth x kHeight; empty when the tool cannot play it.
     static std::vector<Picture> Pictures(const std::string& path);
     static bool HasSound(const std::string& path);
