@@ -16,6 +16,9 @@ public:
         int filterIndex = 1;
         // The name proposed (Save) or the folder to start in; may be empty.
         std::string initialPath;
+        // Save: the extension (without its dot) a name typed without one gets; the chosen
+        // filter's own extension when it names one.
+        std::string defaultExtension;
     };
 
     struct Answer {

@@ -14,7 +14,7 @@ struct CResourceId {
     static constexpr int MenuContextMosaicEx = 8;
 
     // Strings.
-    static constexpr int DocumentTemplate = 128; // "title\n..." of the one document type
+    static constexpr int DocumentTemplate = 128;      // "title\n..." of the one document type
     static constexpr int FixedModeDescription = 134;  // caption of the description window
     static constexpr int MovingModeDescription = 136; // caption of the description window
     static constexpr int RatePaneWidth = 2000;
@@ -37,6 +37,8 @@ struct CResourceId {
     static constexpr int JoiningAudio = 2024;
     static constexpr int MosaicInProcess = 2025;
     static constexpr int ReadOnlySourceFolder = 2030;
+    static constexpr int ExportError = 2076;
+    static constexpr int BitmapFilter = 2078;
     static constexpr int MakerAddress = 2033;
     static constexpr int SizePaneWidth = 2034;
     // Texts of the dialog bars' controls.

@@ -40,6 +40,7 @@ std::string_view CStringTableText::English() {
 2075	The saved file could not be put in place of the target.
 2076	Export error!!
 2077	Cancel
+2078	Bitmap file(*.bmp)|*.bmp||
 2101	Play speed: x
 2102	Mosaic Type:
 2110	特大
@@ -176,6 +177,7 @@ std::string_view CStringTableText::Japanese() {
 2075	保存したファイルを保存先に置き換えられませんでした。
 2076	Export error!!
 2077	キャンセル
+2078	ビットマップファイル(*.bmp)|*.bmp||
 2101	再生速度: x
 2102	モザイクの種類:
 2110	特大

@@ -1,6 +1,7 @@
 #include "app/ui/CQtFileDialog.h"
 
 #include <QFileDialog>
+#include <QRegularExpression>
 
 QStringList CQtFileDialog::QtFilters(const std::string& filter) {
     const QStringList parts = QString::fromStdString(filter).split('|');
@@ -17,6 +18,21 @@ QStringList CQtFileDialog::QtFilters(const std::string& filter) {
     return filters;
 }
 
+QString CQtFileDialog::FilterExtension(const QString& qtFilter) {
+    static const QRegularExpression firstPattern(QStringLiteral("\\(\\*\\.(\\w+)[^()]*\\)$"));
+    return firstPattern.match(qtFilter).captured(1);
+}
+
+// A name typed without an extension gets the chosen filter's, else the default one.
+void CQtFileDialog::FollowFilterExtension(QFileDialog& dialog, const QString& defaultExtension) {
+    const auto follow = [&dialog, defaultExtension](const QString& filter) {
+        const QString extension = FilterExtension(filter);
+        dialog.setDefaultSuffix(extension.isEmpty() ? defaultExtension : extension);
+    };
+    follow(dialog.selectedNameFilter());
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow);
+}
+
 IFileDialog::Answer CQtFileDialog::Show(const Request& request) {
     QFileDialog dialog(m_parent);
     const QStringList filters = QtFilters(request.filter);
@@ -30,6 +46,9 @@ IFileDialog::Answer CQtFileDialog::Show(const Request& request) {
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
+        if (!request.defaultExtension.empty()) {
+            FollowFilterExtension(dialog, QString::fromStdString(request.defaultExtension));
+        }
     }
     if (!request.initialPath.empty()) {
         dialog.selectFile(QString::fromStdString(request.initialPath));

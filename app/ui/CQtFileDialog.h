@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+class QFileDialog;
 class QWidget;
 
 // Answers the file dialogs with the desktop's file dialog over the main window.
@@ -15,7 +16,12 @@ public:
     // "Movie files|*.avi;*.mp4|All Files(*.*)|*.*||" as Qt's "Movie files (*.avi *.mp4)",
     // "All Files(*.*) (*)".
     static QStringList QtFilters(const std::string& filter);
+    // The extension of a Qt filter's first pattern ("mp4" of "MP4 file (*.mp4)"); empty when
+    // that pattern names none.
+    static QString FilterExtension(const QString& qtFilter);
 
 private:
+    static void FollowFilterExtension(QFileDialog& dialog, const QString& defaultExtension);
+
     QWidget* m_parent = nullptr;
 };

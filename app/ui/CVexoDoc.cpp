@@ -58,6 +58,7 @@ bool CVexoDoc::OnNewDocument() {
 
 void CVexoDoc::DeleteContents() {
     m_pStream.reset();
+    m_strSoundPath.clear();
 }
 
 void CVexoDoc::NewDocument() {
@@ -115,6 +116,25 @@ bool CVexoDoc::OpenStream(const std::string& path) {
         m_strSoundPath = pipeline.SoundPath();
     }
     return true;
+}
+
+CSavePipeline CVexoDoc::Pipeline() {
+    return CSavePipeline(*m_pStream, m_converter, m_progress, m_strSoundPath);
+}
+
+bool CVexoDoc::IsOpenedFile(const std::string& path) {
+    return m_pStream && Pipeline().IsOpenedFile(m_strPathName, path);
+}
+
+CSavePipeline::Result CVexoDoc::SaveMovie(const std::string& targetPath, int profileIndex) {
+    if (!m_pStream) {
+        return {};
+    }
+    const CSavePipeline::Result result = Pipeline().Save(m_strPathName, targetPath, profileIndex);
+    if (result.status == CSavePipeline::Status::Saved) {
+        m_strSavedPath = targetPath;
+    }
+    return result;
 }
 
 void CVexoDoc::Opened() {

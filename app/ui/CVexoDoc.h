@@ -2,6 +2,7 @@
 
 #include "app/CDocument.h"
 #include "app/ui/CProgressDlg.h"
+#include "export/CSavePipeline.h"
 #include "media/CFFMpegUtil.h"
 
 #include <memory>
@@ -39,12 +40,20 @@ public:
     void CloseDocument();
 
     const std::string& SoundPath() const { return m_strSoundPath; }
+    // True when path names the opened source or one of its working files.
+    bool IsOpenedFile(const std::string& path);
+    // Saves the open movie or still image into targetPath with the profile profileIndex
+    // (counted from 0), in the progress window with Cancel. Only a save that succeeded becomes
+    // the saved file that Play a saved movie opens.
+    CSavePipeline::Result SaveMovie(const std::string& targetPath, int profileIndex);
+    CProgressDlg& Progress() { return m_progress; }
     std::string m_strSavedPath;
 
 private:
     bool OpenStream(const std::string& path);
     void EnableSliderBar(bool enable);
     void Opened();
+    CSavePipeline Pipeline();
 
     CMainFrame& m_frame;
     CVexoView& m_view;

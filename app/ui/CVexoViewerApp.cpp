@@ -6,6 +6,7 @@
 #include "app/ui/CAboutDlg.h"
 #include "app/ui/CFileCommands.h"
 #include "app/ui/CMainFrame.h"
+#include "app/ui/CSaveCommands.h"
 #include "app/ui/CVexoDoc.h"
 #include "media/CSoundCommandInterpreter.h"
 #include "platform/CFileDialogSeam.h"
@@ -130,9 +131,12 @@ void CVexoViewerApp::createDocument() {
     m_pDocument = std::make_unique<CVexoDoc>(*m_pMainWnd, *m_pView, *m_pModes, *m_pSettings,
                                              m_strExeDir, m_strDataDir);
     m_pMainWnd->SetDocument(m_pDocument.get());
-    m_pFileCommands = std::make_unique<CFileCommands>(*m_pMainWnd, *m_pDocument,
-                                                      *m_pRecentFileList, *m_pSettings, m_strExeDir);
+    m_pFileCommands = std::make_unique<CFileCommands>(*m_pMainWnd, *m_pDocument, *m_pRecentFileList,
+                                                      *m_pSettings, m_strExeDir);
     m_pMainWnd->AddCommandTarget(m_pFileCommands.get());
+    m_pSaveCommands =
+        std::make_unique<CSaveCommands>(*m_pMainWnd, *m_pDocument, *m_pSettings, m_strExeDir);
+    m_pMainWnd->AddCommandTarget(m_pSaveCommands.get());
     QObject::connect(m_pView, &CVexoView::openDocument, m_pView, [this](const QString& path) {
         m_pFileCommands->OpenDocumentFile(path.toStdString());
     });
@@ -168,6 +172,7 @@ int CVexoViewerApp::ExitInstance() {
     // The window stops any play as it goes, so the play and its sound device go after it.
     m_pMainWnd.reset();
     m_pView = nullptr;
+    m_pSaveCommands.reset();
     m_pProgressCommands.reset();
     m_pRegionCommands.reset();
     m_pPlay.reset();

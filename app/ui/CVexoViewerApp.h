@@ -18,6 +18,7 @@ class CMainFrame;
 class CPlayCommands;
 class CProgressCommands;
 class CRegionCommands;
+class CSaveCommands;
 class CSoundCommandInterpreter;
 class CModeCommands;
 class CVexoDoc;
@@ -74,6 +75,7 @@ private:
     std::unique_ptr<CFrameStepCommands> m_pSteps;
     std::unique_ptr<CVexoDoc> m_pDocument;
     std::unique_ptr<CFileCommands> m_pFileCommands;
+    std::unique_ptr<CSaveCommands> m_pSaveCommands;
     std::unique_ptr<CSoundCommandInterpreter> m_pSound;
     std::unique_ptr<CPlayCommands> m_pPlay;
     std::unique_ptr<CRegionCommands> m_pRegionCommands;

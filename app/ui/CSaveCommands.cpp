@@ -1,0 +1,116 @@
+#include "app/ui/CSaveCommands.h"
+
+#include "app/CCommandId.h"
+#include "app/CInifileManager.h"
+#include "app/ui/CMainFrame.h"
+#include "app/ui/CVexoDoc.h"
+#include "media/CAviVideoStream.h"
+#include "media/CFormatIniFile.h"
+#include "platform/CFileDialogSeam.h"
+#include "platform/CMessageBoxSeam.h"
+#include "platform/CShellOpenSeam.h"
+#include "resources/CResourceId.h"
+#include "resources/CStringTable.h"
+
+namespace {
+
+// The wait cursor over the main window only: the progress window keeps the arrow for Cancel.
+class WaitCursor {
+public:
+    explicit WaitCursor(QWidget& window) : m_window(window) { m_window.setCursor(Qt::WaitCursor); }
+    ~WaitCursor() { m_window.unsetCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    QWidget& m_window;
+};
+
+} // namespace
+
+CSaveCommands::CSaveCommands(CMainFrame& frame, CVexoDoc& document, CInifileManager& settings,
+                             std::string programDir)
+    : m_frame(frame), m_document(document), m_settings(settings),
+      m_programDir(std::move(programDir)) {
+    OnCommand(CCommandId::Save, [this] { Save(); });
+    OnCommand(CCommandId::SaveBitmap, [this] { SaveBitmap(); });
+    OnCommand(CCommandId::PlaySavedMovie, [this] { PlaySavedMovie(); });
+}
+
+IFileDialog::Request CSaveCommands::SaveRequest() const {
+    IFileDialog::Request request;
+    request.kind = IFileDialog::Kind::Save;
+    request.filter = CFormatIniFile(m_programDir, m_frame.stillImage).GetFilterString();
+    request.filterIndex = m_frame.stillImage ? m_settings.ImageFilterIndex : m_settings.FilterIndex;
+    request.defaultExtension = "avi";
+    return request;
+}
+
+void CSaveCommands::RememberFilter(int filterIndex) {
+    (m_frame.stillImage ? m_settings.ImageFilterIndex : m_settings.FilterIndex) = filterIndex;
+}
+
+void CSaveCommands::ShowFromTheFirstFrame() {
+    if (!m_frame.stillImage) {
+        m_frame.ExecuteCommand(CCommandId::First);
+    }
+    m_frame.ExecuteCommand(CCommandId::PreviewMode);
+    m_frame.InvalidateView();
+}
+
+// The old target stays until the new file replaces it, so a failed or cancelled save costs
+// the user nothing and leaves the movie marked unsaved.
+void CSaveCommands::Save() {
+    if (m_frame.ActiveStream() == nullptr) {
+        return;
+    }
+    const IFileDialog::Answer answer = CFileDialogSeam::Show(SaveRequest());
+    if (!answer.ok) {
+        return;
+    }
+    if (m_document.IsOpenedFile(answer.path)) {
+        CMessageBoxSeam::Show(CStringTable::Load(CResourceId::SaveOntoSource), QV_MB_OK);
+        return;
+    }
+    RememberFilter(answer.filterIndex);
+    ShowFromTheFirstFrame();
+    CSavePipeline::Result result;
+    {
+        const WaitCursor wait(m_frame);
+        result = m_document.SaveMovie(answer.path, answer.filterIndex - 1);
+    }
+    if (result.status == CSavePipeline::Status::Saved) {
+        m_frame.movieModified = false;
+    } else if (!result.message.empty()) {
+        CMessageBoxSeam::Show(result.message, QV_MB_OK);
+    }
+    m_frame.InvalidateView();
+}
+
+// A picture is never written over the opened movie, and one that could not be written is
+// reported: the user would otherwise look for it.
+void CSaveCommands::SaveBitmap() {
+    CAviVideoStream* stream = m_frame.ActiveStream();
+    if (stream == nullptr) {
+        return;
+    }
+    IFileDialog::Request request;
+    request.kind = IFileDialog::Kind::Save;
+    request.filter = CStringTable::Load(CResourceId::BitmapFilter);
+    request.defaultExtension = "bmp";
+    const IFileDialog::Answer answer = CFileDialogSeam::Show(request);
+    if (!answer.ok) {
+        return;
+    }
+    if (m_document.IsOpenedFile(answer.path)) {
+        CMessageBoxSeam::Show(CStringTable::Load(CResourceId::SaveOntoSource), QV_MB_OK);
+    } else if (stream->SaveFrameBitmap(answer.path) == 0) {
+        CMessageBoxSeam::Show(CStringTable::Load(CResourceId::ExportError), QV_MB_OK);
+    }
+}
+
+void CSaveCommands::PlaySavedMovie() {
+    if (!m_document.m_strSavedPath.empty()) {
+        CShellOpenSeam::Open(m_document.m_strSavedPath);
+    }
+}
