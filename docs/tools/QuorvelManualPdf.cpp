@@ -110,6 +110,8 @@ void StyleTables(QTextDocument& document) {
             format.setCellPadding(4);
             format.setCellSpacing(0);
             format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+            // A table that goes on over a page break shows its header again.
+            format.setHeaderRowCount(1);
             table->setFormat(format);
         }
     }
@@ -132,7 +134,7 @@ void StyleBlocks(QTextDocument& document) {
             cursor.setPosition(block.position());
             cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
             cursor.mergeCharFormat(smaller);
-        } else {
+        } else if (!QTextCursor(block).currentTable()) {
             format.setBottomMargin(6);
         }
         if (block.text() == QString(QChar::ObjectReplacementCharacter)) {
