@@ -14,6 +14,7 @@
 #include <QColor>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
@@ -142,6 +143,28 @@ void StyleBlocks(QTextDocument& document) {
         }
         cursor.setPosition(block.position());
         cursor.setBlockFormat(format);
+    }
+}
+
+// A heading whose next line would fall on the next page starts that page itself.
+void KeepHeadingsWithText(QTextDocument& document) {
+    const qreal pageHeight = document.pageSize().height();
+    const auto pageOf = [pageHeight](qreal y) { return static_cast<int>(std::floor(y / pageHeight)); };
+    QAbstractTextDocumentLayout* layout = document.documentLayout();
+    for (QTextBlock block = document.begin(); block.isValid() && block.next().isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() == 0) {
+            continue;
+        }
+        const QTextBlock next = block.next();
+        const QRectF nextBox = layout->blockBoundingRect(next);
+        const QTextLayout* lines = next.layout();
+        const qreal firstLineBottom =
+            lines->lineCount() > 0 ? nextBox.top() + lines->lineAt(0).rect().bottom() : nextBox.bottom();
+        if (pageOf(layout->blockBoundingRect(block).top()) != pageOf(firstLineBottom - 1)) {
+            QTextBlockFormat format = block.blockFormat();
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(block).setBlockFormat(format);
+        }
     }
 }
 
@@ -286,6 +309,7 @@ int main(int argc, char** argv) {
     }
     StyleTables(body);
     StyleBlocks(body);
+    KeepHeadingsWithText(body);
     body.pageCount();
     const std::vector<Heading> headings = Headings(body);
 

@@ -74,6 +74,29 @@ QString Run(const QString& program, const QStringList& arguments) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+// The page count that pdfinfo reads; 0 when it can't read the file.
+int PageCount(const char* pdf) {
+    const QString info = Run("pdfinfo", {pdf});
+    return QRegularExpression("Pages:\\s+(\\d+)").match(info).captured(1).toInt();
+}
+
+// The text of one page; with -layout, lines keep their columns.
+QString PageText(const char* pdf, int page, const QStringList& options = {}) {
+    const QString number = QString::number(page);
+    return Run("pdftotext", options + QStringList{"-enc", "UTF-8", "-f", number, "-l", number, pdf, "-"});
+}
+
+// The page's lines that have text, folded.
+QStringList Lines(const QString& text) {
+    QStringList kept;
+    for (const QString& line : text.split('\n')) {
+        if (!line.trimmed().isEmpty()) {
+            kept << Folded(line);
+        }
+    }
+    return kept;
+}
+
 } // namespace
 
 // The manuals that the build makes from docs/, and the Help command that opens them.
@@ -83,6 +106,7 @@ class ManualTest : public QObject {
 private slots:
     void shownCaptionsDropMnemonicsKeysAndEllipses();
     void manualsNameEveryMenuCommand();
+    void contentsAndFootersGiveTheRightPages();
     void helpOpensTheManualOfTheInterfaceLanguage();
 };
 
@@ -98,10 +122,7 @@ void ManualTest::shownCaptionsDropMnemonicsKeysAndEllipses() {
 void ManualTest::manualsNameEveryMenuCommand() {
     for (const Manual& manual : kManuals) {
         QVERIFY2(QFileInfo::exists(manual.pdf), manual.pdf);
-        const QString info = Run("pdfinfo", {manual.pdf});
-        const QRegularExpressionMatch pages = QRegularExpression("Pages:\\s+(\\d+)").match(info);
-        QVERIFY2(pages.hasMatch(), qPrintable("pdfinfo could not read " + QString(manual.pdf)));
-        QVERIFY(pages.captured(1).toInt() > 1);
+        QVERIFY2(PageCount(manual.pdf) > 1, manual.pdf);
 
         const QString text = Folded(Run("pdftotext", {"-enc", "UTF-8", manual.pdf, "-"}));
         const std::set<QString> captions = MenuCaptions(manual.language);
@@ -113,6 +134,32 @@ void ManualTest::manualsNameEveryMenuCommand() {
             }
         }
         QVERIFY2(missing.isEmpty(), qPrintable(QString(manual.pdf) + " lacks: " + missing.join(" | ")));
+    }
+}
+
+void ManualTest::contentsAndFootersGiveTheRightPages() {
+    for (const Manual& manual : kManuals) {
+        // The first page lists the headings, each with its page number at the right.
+        const QRegularExpression entry("^\\s*(\\S.*\\S)\\s{2,}(\\d+)\\s*$");
+        int entries = 0;
+        for (const QString& line : PageText(manual.pdf, 1, {"-layout"}).split('\n')) {
+            const QRegularExpressionMatch match = entry.match(line);
+            if (match.hasMatch()) {
+                ++entries;
+                const QStringList target = Lines(PageText(manual.pdf, match.captured(2).toInt()));
+                QVERIFY2(target.contains(Folded(match.captured(1))),
+                         qPrintable(match.captured(1) + " is not on page " + match.captured(2)));
+            }
+        }
+        QVERIFY(entries >= 10);
+        // Every page ends with its own number, below everything else.
+        const int pages = PageCount(manual.pdf);
+        QVERIFY(pages > 1);
+        for (int page = 1; page <= pages; ++page) {
+            const QStringList text = Lines(PageText(manual.pdf, page, {"-layout"}));
+            QVERIFY(!text.isEmpty());
+            QCOMPARE(text.last(), QString::number(page));
+        }
     }
 }
 
