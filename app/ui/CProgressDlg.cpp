@@ -71,10 +71,12 @@ void CProgressDlg::SetMarquee() {
     m_percent->hide();
 }
 
+// The window is shared: a bar with an end after a converter's marquee shows its percentage.
 void CProgressDlg::SetRange(int lower, int upper) {
     m_lower = lower;
     m_upper = upper;
     m_progress->setRange(lower, upper);
+    m_percent->show();
 }
 
 void CProgressDlg::SetCaption(const std::string& caption) {

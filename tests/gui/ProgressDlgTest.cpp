@@ -115,6 +115,11 @@ void ProgressDlgTest::marqueeHidesThePercent() {
     QCOMPARE(dialog.ProgressBar()->maximum(), 0);
     QVERIFY(dialog.PercentLabel()->isHidden());
     dialog.Destroy();
+    // The export that follows a conversion in the same window shows its percentage again.
+    QVERIFY(dialog.Create());
+    dialog.SetRange(0, 50);
+    QVERIFY(dialog.PercentLabel()->isVisible());
+    dialog.Destroy();
 }
 
 void ProgressDlgTest::showsTheRunnersOutputSize() {
