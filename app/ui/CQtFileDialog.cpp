@@ -1,6 +1,7 @@
 #include "app/ui/CQtFileDialog.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 QStringList CQtFileDialog::QtFilters(const std::string& filter) {
@@ -50,8 +51,11 @@ IFileDialog::Answer CQtFileDialog::Show(const Request& request) {
             FollowFilterExtension(dialog, QString::fromStdString(request.defaultExtension));
         }
     }
-    if (!request.initialPath.empty()) {
-        dialog.selectFile(QString::fromStdString(request.initialPath));
+    const QString initial = QString::fromStdString(request.initialPath);
+    if (QFileInfo(initial).isDir()) {
+        dialog.setDirectory(initial);
+    } else if (!initial.isEmpty()) {
+        dialog.selectFile(initial);
     }
     Answer answer{false, {}, request.filterIndex};
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {

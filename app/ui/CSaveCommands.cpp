@@ -12,6 +12,8 @@
 #include "resources/CResourceId.h"
 #include "resources/CStringTable.h"
 
+#include <filesystem>
+
 namespace {
 
 // The wait cursor over the main window only: the progress window keeps the arrow for Cancel.
@@ -43,7 +45,13 @@ IFileDialog::Request CSaveCommands::SaveRequest() const {
     request.filter = CFormatIniFile(m_programDir, m_frame.stillImage).GetFilterString();
     request.filterIndex = m_frame.stillImage ? m_settings.ImageFilterIndex : m_settings.FilterIndex;
     request.defaultExtension = "avi";
+    request.initialPath = SourceFolder();
     return request;
+}
+
+// Saves usually go beside the movie they came from.
+std::string CSaveCommands::SourceFolder() const {
+    return std::filesystem::path(m_document.GetPathName()).parent_path().string();
 }
 
 void CSaveCommands::RememberFilter(int filterIndex) {
@@ -98,6 +106,7 @@ void CSaveCommands::SaveBitmap() {
     request.kind = IFileDialog::Kind::Save;
     request.filter = CStringTable::Load(CResourceId::BitmapFilter);
     request.defaultExtension = "bmp";
+    request.initialPath = SourceFolder();
     const IFileDialog::Answer answer = CFileDialogSeam::Show(request);
     if (!answer.ok) {
         return;

@@ -23,6 +23,7 @@ public:
 
 private:
     IFileDialog::Request SaveRequest() const;
+    std::string SourceFolder() const;
     void RememberFilter(int filterIndex);
     void ShowFromTheFirstFrame();
 

@@ -16,6 +16,7 @@
 #include "tests/support/CSavedMovie.h"
 #include "tests/support/CShellRecorder.h"
 
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
@@ -37,6 +38,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kUsersFile = "the user's file";
+constexpr int kExportCaption = 2025;
 
 // Answers every file dialog with the scripted name and filter and remembers what was asked.
 class CScriptedSaveDialog : public IFileDialog {
@@ -68,6 +70,8 @@ public:
     bool shownOverDisabledWindow = false;
     bool shownOverEnabledWindow = false;
     bool cancelOffered = false;
+    // The export showed its percentage.
+    bool percentShown = false;
     std::set<std::string> captions;
     bool cancelled = false;
 
@@ -80,6 +84,8 @@ private:
         cancelOffered = cancelOffered || m_progress.CancelButton()->isVisible();
         const std::string caption = m_progress.windowTitle().toStdString();
         captions.insert(caption);
+        percentShown = percentShown || (caption == CStringTable::Load(kExportCaption) &&
+                                        m_progress.PercentLabel()->isVisible());
         if (!cancelled && InStep(caption) && m_progress.CancelButton()->isVisible()) {
             QTest::mouseClick(m_progress.CancelButton(), Qt::LeftButton);
             cancelled = true;
@@ -283,6 +289,7 @@ void SaveCommandsTest::savesTheMovieInEveryFormatAsItWasPreviewed() {
         QCOMPARE(asked.filter, filter);
         QCOMPARE(asked.filterIndex, preselected);
         QCOMPARE(asked.defaultExtension, std::string("avi"));
+        QCOMPARE(Text(asked.initialPath), m_media.path());
         preselected = target.filterIndex;
         QCOMPARE(settings().FilterIndex, target.filterIndex);
         QCOMPARE(settings().ImageFilterIndex, 2);
@@ -296,7 +303,8 @@ void SaveCommandsTest::savesTheMovieInEveryFormatAsItWasPreviewed() {
         QVERIFY(watch.shownOverDisabledWindow);
         QVERIFY(!watch.shownOverEnabledWindow);
         QVERIFY(watch.cancelOffered);
-        QVERIFY(watch.captions.contains(CStringTable::Load(2025)));
+        QVERIFY(watch.captions.contains(CStringTable::Load(kExportCaption)));
+        QVERIFY(watch.percentShown);
         QVERIFY(frame().isEnabled());
         QVERIFY(!document().Progress().isVisible());
 
@@ -388,8 +396,9 @@ void SaveCommandsTest::cancelKeepsTheTargetInEveryStep() {
     QVERIFY(open(media("clip.mp4")));
     std::ofstream(media("out.mp4")) << kUsersFile;
     using Step = CProgressWatch::Step;
-    for (const auto& [step, id] : {std::pair{Step::Export, 2025}, std::pair{Step::Converter, 2024},
-                                   std::pair{Step::Converter, 2022}}) {
+    for (const auto& [step, id] :
+         {std::pair{Step::Export, kExportCaption}, std::pair{Step::Converter, 2024},
+          std::pair{Step::Converter, 2022}}) {
         const std::string caption = CStringTable::Load(id);
         stream().m_nCurrentFrame = 9;
         frame().ExecuteCommand(Id::FixedMode);
@@ -437,6 +446,7 @@ void SaveCommandsTest::savedAsABitmapWritesTheShownPicture() {
     const IFileDialog::Request& asked = m_dialog.asked.back();
     QCOMPARE(asked.filter, std::string("Bitmap file(*.bmp)|*.bmp||"));
     QCOMPARE(asked.defaultExtension, std::string("bmp"));
+    QCOMPARE(Text(asked.initialPath), m_media.path());
     const std::vector<CSavedMovie::Picture> pictures = CSavedMovie::Pictures(media("frame.bmp"));
     QCOMPARE(pictures.size(), std::size_t{1});
     QCOMPARE(CSavedMovie::Psnr(pictures[0], shown[7]), 99.0);
