@@ -1,12 +1,35 @@
 #include "export/CEncoderPictures.h"
 
+#include "export/CPaintedRegions.h"
+
+#include <array>
+
 extern "C" {
 #include <libavutil/imgutils.h>
 }
 
 namespace {
+
 constexpr int kAlign = 32;
+// The fast YUV to 24-bit conversion takes two rows and sixteen columns at a step; the way back
+// dithers in patterns of eight rows of each plane. On this grid a region converts to the very
+// pixels the whole picture would have.
+constexpr int kColumnStep = 16;
+constexpr int kRowStep = 16;
+constexpr int kPairedRows = 2;
+
+// The planes of a 4:2:0 picture from pixel (left, top) on, both even.
+std::array<std::uint8_t*, 4> PlanesAt(const AVFrame& picture, int left, int top) {
+    return {picture.data[0] + top * picture.linesize[0] + left,
+            picture.data[1] + top / 2 * picture.linesize[1] + left / 2,
+            picture.data[2] + top / 2 * picture.linesize[2] + left / 2, nullptr};
 }
+
+} // namespace
+
+CEncoderPictures::CEncoderPictures()
+    : m_toCanvas(AV_PIX_FMT_YUV420P, AV_PIX_FMT_BGR24),
+      m_fromCanvas(AV_PIX_FMT_BGR24, AV_PIX_FMT_YUV420P) {}
 
 bool CEncoderPictures::Init(int width, int height, AVPixelFormat format) {
     const int size = av_image_get_buffer_size(format, width, height, kAlign);
@@ -22,10 +45,7 @@ bool CEncoderPictures::Init(int width, int height, AVPixelFormat format) {
     return m_pool && m_scaler;
 }
 
-AVFramePtr CEncoderPictures::Convert(const CFrameBuffer& picture, std::int64_t pts) {
-    if (picture.Width() != m_width || picture.Height() != m_height) {
-        return nullptr;
-    }
+AVFramePtr CEncoderPictures::NewPicture(std::int64_t pts) {
     AVFramePtr frame(av_frame_alloc());
     if (!frame) {
         return nullptr;
@@ -39,6 +59,17 @@ AVFramePtr CEncoderPictures::Convert(const CFrameBuffer& picture, std::int64_t p
     frame->width = m_width;
     frame->height = m_height;
     frame->pts = pts;
+    return frame;
+}
+
+AVFramePtr CEncoderPictures::Convert(const CFrameBuffer& picture, std::int64_t pts) {
+    if (picture.Width() != m_width || picture.Height() != m_height) {
+        return nullptr;
+    }
+    AVFramePtr frame = NewPicture(pts);
+    if (!frame) {
+        return nullptr;
+    }
     // A bottom-up picture is read from its last memory row upwards.
     const std::uint8_t* top = picture.PictureRow(0);
     const int stride = static_cast<int>(picture.Stride());
@@ -49,4 +80,60 @@ AVFramePtr CEncoderPictures::Convert(const CFrameBuffer& picture, std::int64_t p
         return nullptr;
     }
     return frame;
+}
+
+bool CEncoderPictures::Paintable(const AVFrame& decoded) const {
+    return m_format == AV_PIX_FMT_YUV420P && decoded.format == m_format &&
+           decoded.width == m_width && decoded.height == m_height && m_width % kColumnStep == 0 &&
+           m_height % kPairedRows == 0;
+}
+
+AVFramePtr CEncoderPictures::Paint(const AVFrame& decoded, const std::vector<T_RECT>& reaches,
+                                   const Painter& paint, std::int64_t pts) {
+    AVFramePtr frame = NewPicture(pts);
+    if (!frame || !Paintable(decoded) || av_frame_copy(frame.get(), &decoded) < 0) {
+        return nullptr;
+    }
+    const std::vector<T_RECT> regions = Regions(reaches);
+    if (regions.empty()) {
+        return frame;
+    }
+    if (m_canvas.Width() != m_width || m_canvas.Height() != m_height) {
+        m_canvas.Reset(m_width, m_height, true);
+    }
+    for (const T_RECT& region : regions) {
+        if (!ToCanvas(decoded, region)) {
+            return nullptr;
+        }
+    }
+    paint(m_canvas);
+    for (const T_RECT& region : regions) {
+        if (!FromCanvas(*frame, region)) {
+            return nullptr;
+        }
+    }
+    return frame;
+}
+
+std::vector<T_RECT> CEncoderPictures::Regions(const std::vector<T_RECT>& reaches) const {
+    return CPaintedRegions::Of(reaches, m_width, m_height, kColumnStep, kRowStep);
+}
+
+bool CEncoderPictures::ToCanvas(const AVFrame& decoded, const T_RECT& region) {
+    const std::array<std::uint8_t*, 4> planes = PlanesAt(decoded, region.left, region.top);
+    const std::uint8_t* const source[4] = {planes[0], planes[1], planes[2], nullptr};
+    std::uint8_t* const target[4] = {m_canvas.Pixel(region.left, region.top), nullptr, nullptr,
+                                     nullptr};
+    const int targetStrides[4] = {static_cast<int>(m_canvas.Stride()), 0, 0, 0};
+    return m_toCanvas.Convert(region.right - region.left, region.bottom - region.top, source,
+                              decoded.linesize, target, targetStrides);
+}
+
+bool CEncoderPictures::FromCanvas(AVFrame& picture, const T_RECT& region) {
+    const std::uint8_t* const source[4] = {m_canvas.Pixel(region.left, region.top), nullptr,
+                                           nullptr, nullptr};
+    const int sourceStrides[4] = {static_cast<int>(m_canvas.Stride()), 0, 0, 0};
+    const std::array<std::uint8_t*, 4> target = PlanesAt(picture, region.left, region.top);
+    return m_fromCanvas.Convert(region.right - region.left, region.bottom - region.top, source,
+                                sourceStrides, target.data(), picture.linesize);
 }

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -122,14 +123,26 @@ CMovieExport::Result CMovieExport::PaintFrames(CEncoderPictures& pictures, const
     const std::int64_t count = m_stream.m_nLastFrame + 1;
     const CTimeLeft clock(count);
     m_nextTimeLeftMs = 0;
+    AVFramePtr incoming(av_frame_alloc());
+    AVFramePtr decoded(av_frame_alloc());
+    if (!incoming || !decoded) {
+        return Result::Failed;
+    }
     for (std::int64_t n = 0; n < count; ++n) {
         if (m_progress.CancelRequested()) {
             return Result::Cancelled;
         }
-        if (m_stream.GetFrame(n, m_stream.m_bLineDouble) == 0) {
+        // Past the last picture the one before stays, as in the view.
+        switch (m_stream.DecodePicture(n, *incoming)) {
+        case RX40sCFFmpeg::Next::Picture:
+            std::swap(incoming, decoded);
+            break;
+        case RX40sCFFmpeg::Next::End:
+            break;
+        case RX40sCFFmpeg::Next::Error:
             return Result::Failed;
         }
-        AVFramePtr picture = pictures.Convert(m_stream.Frame(), n);
+        AVFramePtr picture = decoded->buf[0] ? Painted(pictures, *decoded, n) : nullptr;
         if (!picture) {
             return Result::Failed;
         }
@@ -139,6 +152,24 @@ CMovieExport::Result CMovieExport::PaintFrames(CEncoderPictures& pictures, const
         ShowProgress(n + 1, count, clock);
     }
     return Result::Done;
+}
+
+// Only the parts of the picture that the mosaic reaches are turned into 24-bit pixels where the
+// decoded picture allows; otherwise the whole of it, as the view does.
+AVFramePtr CMovieExport::Painted(CEncoderPictures& pictures, const AVFrame& decoded,
+                                 std::int64_t n) {
+    const bool lineDouble = m_stream.m_bLineDouble;
+    if (!lineDouble && pictures.Paintable(decoded)) {
+        const auto paint = [this, n](CFrameBuffer& canvas) {
+            m_stream.PaintMosaic(canvas, n, false);
+        };
+        return pictures.Paint(decoded, m_stream.MosaicReaches(n), paint, n);
+    }
+    if (!m_stream.ShowPicture(decoded)) {
+        return nullptr;
+    }
+    m_stream.PaintMosaic(m_stream.m_bmpFrame, n, lineDouble);
+    return pictures.Convert(m_stream.Frame(), n);
 }
 
 void CMovieExport::ShowProgress(std::int64_t done, std::int64_t count, const CTimeLeft& clock) {

@@ -37,6 +37,8 @@ private:
     Result CopyWorkingFile(const std::string& outputPath);
     Result Encode(const std::string& outputPath);
     Result PaintFrames(CEncoderPictures& pictures, const Hand& hand);
+    // Decoded picture n with the mosaic, in the encoder's format; null on failure.
+    AVFramePtr Painted(CEncoderPictures& pictures, const AVFrame& decoded, std::int64_t n);
     void ShowProgress(std::int64_t done, std::int64_t count, const CTimeLeft& clock);
 
     CAviVideoStream& m_stream;

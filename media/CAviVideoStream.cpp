@@ -73,12 +73,29 @@ int CAviVideoStream::GetFrame(std::int64_t index, bool lineDouble) {
     if (DecodeFrame(index) == 0) {
         return 0;
     }
-    if (lineDouble) {
-        CMosaicPainter::DoubleLines(m_bmpFrame);
-    }
-    m_painter.PaintFixedAreas(m_bmpFrame, m_mosaic, m_sizeId);
-    m_painter.PaintTracks(m_bmpFrame, m_mosaic, m_sizeId, static_cast<std::int32_t>(index));
+    PaintMosaic(m_bmpFrame, index, lineDouble);
     return 1;
+}
+
+void CAviVideoStream::PaintMosaic(CFrameBuffer& picture, std::int64_t index, bool lineDouble) {
+    if (lineDouble) {
+        CMosaicPainter::DoubleLines(picture);
+    }
+    m_painter.PaintFixedAreas(picture, m_mosaic, m_sizeId);
+    m_painter.PaintTracks(picture, m_mosaic, m_sizeId, static_cast<std::int32_t>(index));
+}
+
+std::vector<T_RECT> CAviVideoStream::MosaicReaches(std::int64_t index) const {
+    std::vector<T_RECT> areas = m_mosaic.FixedAreas();
+    const std::vector<T_RECT> tracks =
+        CMosaicPainter::TrackAreas(m_mosaic, static_cast<std::int32_t>(index));
+    areas.insert(areas.end(), tracks.begin(), tracks.end());
+    std::vector<T_RECT> reaches;
+    for (const T_RECT& area : areas) {
+        reaches.push_back(
+            CMosaicPainter::Reach(area, m_mosaic.size, m_sizeId, m_nWidth, m_nHeight));
+    }
+    return reaches;
 }
 
 T_RECT CAviVideoStream::DrawFrame(CXrgbImage& target, const T_RECT& rect) {

@@ -42,6 +42,11 @@ public:
     std::int32_t GetPlayTimeMs() const;
     // Makes the frame picture hold frame index with the mosaic painted on a fresh copy.
     int GetFrame(std::int64_t index, bool lineDouble);
+    // Paints the mosaic of frame index into picture as GetFrame does into the frame picture.
+    void PaintMosaic(CFrameBuffer& picture, std::int64_t index, bool lineDouble);
+    // Where painting the mosaic of frame index (without line doubling) reads or writes, one
+    // rectangle for each area in paint order; nothing outside them matters to the result.
+    std::vector<T_RECT> MosaicReaches(std::int64_t index) const;
     // Draws the current frame letterboxed into rect of target, inside a one-pixel border that
     // stays as it was: black bars, the picture stretched without smoothing. Returns the picture
     // rectangle. The same frame with the same mosaic is not fetched again. A frame that can't

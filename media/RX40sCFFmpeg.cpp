@@ -282,34 +282,49 @@ void RX40sCFFmpeg::NotePacketTimes(const AVPacket& packet) {
 }
 
 int RX40sCFFmpeg::DecodeFrame(std::int64_t index) {
-    if (m_strFilePath.empty() || !m_pRgbFrame) {
+    if (!m_pRgbFrame) {
         return 0;
     }
-    const bool onward =
-        index == m_nextInSequence && avio_tell(m_pFormatContext->pb) == m_sequencePosition;
-    m_nextInSequence.reset();
-    Next next = onward ? NextPicture(*m_scratch) : SeekToPictureAt(index, *m_scratch);
-    while (next == Next::Picture && m_scratch->best_effort_timestamp < index) {
-        av_frame_unref(m_scratch.get());
-        next = NextPicture(*m_scratch);
-    }
+    const Next next = DecodePicture(index, *m_scratch);
     if (next == Next::Error) {
         return 0;
     }
     if (next == Next::Picture) {
-        const bool exact = m_scratch->best_effort_timestamp == index;
         const bool converted = ConvertToRgb(*m_scratch);
         av_frame_unref(m_scratch.get());
         if (!converted) {
             return 0;
         }
-        if (exact) {
-            m_nextInSequence = index + 1;
-            m_sequencePosition = avio_tell(m_pFormatContext->pb);
-        }
     }
     CopyRgbToFrame();
     return 1;
+}
+
+RX40sCFFmpeg::Next RX40sCFFmpeg::DecodePicture(std::int64_t index, AVFrame& picture) {
+    if (m_strFilePath.empty()) {
+        return Next::Error;
+    }
+    const bool onward =
+        index == m_nextInSequence && avio_tell(m_pFormatContext->pb) == m_sequencePosition;
+    m_nextInSequence.reset();
+    Next next = onward ? NextPicture(picture) : SeekToPictureAt(index, picture);
+    while (next == Next::Picture && picture.best_effort_timestamp < index) {
+        av_frame_unref(&picture);
+        next = NextPicture(picture);
+    }
+    if (next == Next::Picture && picture.best_effort_timestamp == index) {
+        m_nextInSequence = index + 1;
+        m_sequencePosition = avio_tell(m_pFormatContext->pb);
+    }
+    return next;
+}
+
+bool RX40sCFFmpeg::ShowPicture(const AVFrame& picture) {
+    if (!m_pRgbFrame || !ConvertToRgb(picture)) {
+        return false;
+    }
+    CopyRgbToFrame();
+    return true;
 }
 
 bool RX40sCFFmpeg::ConvertToRgb(const AVFrame& picture) {

@@ -13,6 +13,8 @@
 // that stores decode times only (an AVI with B-frames) has its pictures placed in display order.
 class RX40sCFFmpeg {
 public:
+    enum class Next { Picture, End, Error };
+
     RX40sCFFmpeg();
     virtual ~RX40sCFFmpeg();
     RX40sCFFmpeg(const RX40sCFFmpeg&) = delete;
@@ -25,6 +27,11 @@ public:
     // Makes m_bmpFrame hold the first picture whose display index is index or more. Past the end
     // the previous picture stays and the result is still 1; a decode error gives 0.
     int DecodeFrame(std::int64_t index);
+    // The first decoded picture whose display index is index or more, as the decoder gives it,
+    // referenced into picture; End past the last picture.
+    Next DecodePicture(std::int64_t index, AVFrame& picture);
+    // Makes m_bmpFrame hold a picture from DecodePicture, as DecodeFrame would.
+    bool ShowPicture(const AVFrame& picture);
     // Opens a decoder for stream (packet time base set); context and codec change on success only.
     static bool OpenDecoder(const AVStream& stream, AVCodecContextPtr& context,
                             const AVCodec*& codec);
@@ -52,8 +59,6 @@ public:
     const AVCodec* m_pAudioCodec = nullptr;
 
 private:
-    enum class Next { Picture, End, Error };
-
     void FreePictures();
 
     bool OpenFile(const std::string& path);

@@ -16,13 +16,21 @@ void CMosaicPainter::PaintFixedAreas(CFrameBuffer& picture, const CMosaicParam& 
 
 void CMosaicPainter::PaintTracks(CFrameBuffer& picture, const CMosaicParam& mosaic, int sizeId,
                                  std::int32_t frame) {
+    for (const T_RECT& rect : TrackAreas(mosaic, frame)) {
+        PaintArea(picture, rect, mosaic.size, sizeId);
+    }
+}
+
+std::vector<T_RECT> CMosaicPainter::TrackAreas(const CMosaicParam& mosaic, std::int32_t frame) {
+    std::vector<T_RECT> areas;
     for (const CMosaicParam::Track& track : mosaic.Tracks()) {
         const auto entry = std::find_if(track.begin(), track.end(),
                                         [frame](const T_MRECT& e) { return e.frame == frame; });
         if (entry != track.end()) {
-            PaintArea(picture, entry->rect, mosaic.size, sizeId);
+            areas.push_back(entry->rect);
         }
     }
+    return areas;
 }
 
 void CMosaicPainter::PaintArea(CFrameBuffer& picture, const T_RECT& rect, int size, int sizeId) {
@@ -77,10 +85,49 @@ CMosaicPainter::Effect CMosaicPainter::EffectOf(int sizeId) {
 }
 
 T_RECT CMosaicPainter::ClipToPicture(const T_RECT& rect, const CFrameBuffer& picture) {
-    T_RECT clipped{std::max(rect.left, 0), std::max(rect.top, 0),
-                   std::min(rect.right, picture.Width()), std::min(rect.bottom, picture.Height())};
+    return ClipToPicture(rect, picture.Width(), picture.Height());
+}
+
+T_RECT CMosaicPainter::ClipToPicture(const T_RECT& rect, int width, int height) {
+    T_RECT clipped{std::max(rect.left, 0), std::max(rect.top, 0), std::min(rect.right, width),
+                   std::min(rect.bottom, height)};
     if (clipped.IsEmpty()) {
         return T_RECT{};
     }
     return clipped;
+}
+
+// A box blur slides along memory rows and runs on past their ends into the neighbouring rows,
+// so a blur whose neighbourhood meets a side of the picture reaches across whole rows.
+T_RECT CMosaicPainter::Reach(const T_RECT& rect, int size, int sizeId, int width, int height) {
+    const T_RECT area = ClipToPicture(rect, width, height);
+    const Effect effect = EffectOf(sizeId);
+    if (area.IsEmpty() || effect == Effect::None) {
+        return T_RECT{};
+    }
+    // No margin needs to exceed the picture; the limit keeps the sums below in range.
+    const int margin = std::min(Margin(effect, size), std::max(width, height));
+    T_RECT reach{area.left - margin, area.top - margin, area.right + margin, area.bottom + margin};
+    if (reach.left < 0 || reach.right > width) {
+        reach.left = 0;
+        reach.right = width;
+    }
+    return ClipToPicture(reach, width, height);
+}
+
+int CMosaicPainter::Margin(Effect effect, int size) {
+    switch (effect) {
+    case Effect::Pixelate:
+        // A block samples its top row from the grid line above or left of the area.
+        return std::max(size, 1);
+    case Effect::FrostedGlass:
+        return CFrostedGlassEffect::kReach;
+    case Effect::BoxBlur:
+        return CBoxBlurEffect::Radius(size) + 1;
+    case Effect::Invert:
+    case Effect::BlackFill:
+    case Effect::None:
+        break;
+    }
+    return 0;
 }

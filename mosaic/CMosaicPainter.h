@@ -6,6 +6,7 @@
 #include "mosaic/T_RECT.h"
 
 #include <cstdint>
+#include <vector>
 
 // Paints the mosaic model into a picture with the effect of the current type id (SizeID):
 // 0-3 pixelation, 4 frosted glass, 5 inversion, 6 black fill, 7-9 box blur, else nothing.
@@ -26,8 +27,17 @@ public:
     static Effect EffectOf(int sizeId);
     // The part of rect that lies inside the picture; empty when nothing does.
     static T_RECT ClipToPicture(const T_RECT& rect, const CFrameBuffer& picture);
+    static T_RECT ClipToPicture(const T_RECT& rect, int width, int height);
+    // The rectangles of the tracks at that frame, in list order.
+    static std::vector<T_RECT> TrackAreas(const CMosaicParam& mosaic, std::int32_t frame);
+    // The part of a width x height picture that painting rect may read or write; empty when
+    // nothing is painted. Nothing outside it changes or matters to the result.
+    static T_RECT Reach(const T_RECT& rect, int size, int sizeId, int width, int height);
 
 private:
+    // How far past its area an effect reads or writes.
+    static int Margin(Effect effect, int size);
+
     // Keeps its scratch buffers between areas and frames.
     CBoxBlurEffect m_blur;
 };

@@ -1,11 +1,14 @@
 #include "ConverterFixture.h"
 #include "tests/support/CSavedMovie.h"
 
+#include "export/CEncoderPictures.h"
 #include "export/CMovieExport.h"
 #include "export/CSavePipeline.h"
 #include "media/CAviVideoStream.h"
 #include "media/CFFMpegUtil.h"
 
+#include <algorithm>
+#include <cstring>
 #include <functional>
 
 extern "C" {
@@ -18,6 +21,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kFrames = 50;
+constexpr std::int32_t kBoxBlur = 8;
 
 // As the converter makes working videos.
 const char* const kWorkingVideo =
@@ -36,6 +40,39 @@ public:
     std::vector<std::string> timeLeft;
     int barAt = -1;
 };
+
+bool InAny(const std::vector<T_RECT>& rects, int x, int y) {
+    return std::any_of(rects.begin(), rects.end(),
+                       [x, y](const T_RECT& rect) { return rect.Contains(x, y); });
+}
+
+std::uint8_t Sample(const AVFrame& picture, int plane, int x, int y) {
+    return picture.data[plane][y * picture.linesize[plane] + x];
+}
+
+// Inside the reaches paint saw the preview's pixels; the painted regions hold the brightness the
+// whole preview converts to, and everywhere else the decoded picture is untouched.
+void ExpectPaintedAsPreviewed(const AVFrame& painted, const AVFrame& decoded,
+                              const AVFrame& wholePreview, const CFrameBuffer& canvas,
+                              const CFrameBuffer& preview, const std::vector<T_RECT>& reaches,
+                              const std::vector<T_RECT>& regions) {
+    for (int y = 0; y < CSavedMovie::kHeight; ++y) {
+        for (int x = 0; x < CSavedMovie::kWidth; ++x) {
+            if (InAny(reaches, x, y)) {
+                ASSERT_EQ(std::memcmp(canvas.Pixel(x, y), preview.Pixel(x, y), 3), 0);
+            }
+            const bool region = InAny(regions, x, y);
+            ASSERT_EQ(Sample(painted, 0, x, y), Sample(region ? wholePreview : decoded, 0, x, y))
+                << x << "," << y;
+            if (!region && x % 2 == 0 && y % 2 == 0) {
+                for (const int plane : {1, 2}) {
+                    ASSERT_EQ(Sample(painted, plane, x / 2, y / 2),
+                              Sample(decoded, plane, x / 2, y / 2));
+                }
+            }
+        }
+    }
+}
 
 class SavePipelineTest : public ConverterFixture {
 protected:
@@ -72,7 +109,7 @@ protected:
     std::vector<CFrameBuffer> Previews() {
         std::vector<CFrameBuffer> previews;
         for (std::int64_t n = 0; n <= m_stream->m_nLastFrame; ++n) {
-            EXPECT_EQ(m_stream->GetFrame(n, false), 1);
+            EXPECT_EQ(m_stream->GetFrame(n, m_stream->m_bLineDouble), 1);
             previews.push_back(m_stream->Frame());
         }
         return previews;
@@ -105,28 +142,65 @@ protected:
     std::unique_ptr<CAviVideoStream> m_stream;
 };
 
+// Without line doubling only the painted regions go through 24-bit pixels; with it every
+// picture does, as in the view.
 TEST_F(SavePipelineTest, ExportPaintsEveryFrameAsThePreviewWithOrWithoutTheEncoderThread) {
-    const std::vector<CFrameBuffer> previews = Previews();
-    ASSERT_EQ(previews.size(), static_cast<std::size_t>(kFrames));
-    m_stream->m_nCurrentFrame = 7;
-    CMovieExport threaded(*m_stream, m_progress);
-    ASSERT_EQ(threaded.ExportMovie(Path("threaded.avi")), CMovieExport::Result::Done);
-    EXPECT_EQ(m_stream->m_nCurrentFrame, 0);
-    CMovieExport single(*m_stream, m_progress);
-    single.SetPipelined(false);
-    ASSERT_EQ(single.ExportMovie(Path("single.avi")), CMovieExport::Result::Done);
+    for (const bool lineDouble : {false, true}) {
+        SCOPED_TRACE(lineDouble);
+        m_stream->m_bLineDouble = lineDouble;
+        m_progress = CancellingProgress();
+        const std::vector<CFrameBuffer> previews = Previews();
+        ASSERT_EQ(previews.size(), static_cast<std::size_t>(kFrames));
+        m_stream->m_nCurrentFrame = 7;
+        CMovieExport threaded(*m_stream, m_progress);
+        ASSERT_EQ(threaded.ExportMovie(Path("threaded.avi")), CMovieExport::Result::Done);
+        EXPECT_EQ(m_stream->m_nCurrentFrame, 0);
+        CMovieExport single(*m_stream, m_progress);
+        single.SetPipelined(false);
+        ASSERT_EQ(single.ExportMovie(Path("single.avi")), CMovieExport::Result::Done);
 
-    EXPECT_EQ(ReadAll(Path("threaded.avi")), ReadAll(Path("single.avi")));
-    EXPECT_EQ(CSavedMovie::Unlike(CSavedMovie::Pictures(Path("threaded.avi")), previews), "");
-    EXPECT_EQ(m_progress.upper, kFrames);
-    ASSERT_FALSE(m_progress.positions.empty());
-    EXPECT_EQ(m_progress.positions.back(), kFrames);
-    EXPECT_EQ(m_progress.barAt, kFrames);
-    // Too quick for an estimate: the time left stays blank.
-    ASSERT_FALSE(m_progress.timeLeft.empty());
-    EXPECT_EQ(m_progress.timeLeft.back(), "");
-    EXPECT_EQ(m_progress.captions.front(), EnglishText(2025));
-    EXPECT_EQ(m_progress.created, m_progress.destroyed);
+        EXPECT_EQ(ReadAll(Path("threaded.avi")), ReadAll(Path("single.avi")));
+        EXPECT_EQ(CSavedMovie::Unlike(CSavedMovie::Pictures(Path("threaded.avi")), previews), "");
+        EXPECT_EQ(m_progress.upper, kFrames);
+        ASSERT_FALSE(m_progress.positions.empty());
+        EXPECT_EQ(m_progress.positions.back(), kFrames);
+        EXPECT_EQ(m_progress.barAt, kFrames);
+        // Too quick for an estimate: the time left stays blank.
+        ASSERT_FALSE(m_progress.timeLeft.empty());
+        EXPECT_EQ(m_progress.timeLeft.back(), "");
+        EXPECT_EQ(m_progress.captions.front(), EnglishText(2025));
+        EXPECT_EQ(m_progress.created, m_progress.destroyed);
+    }
+}
+
+// A blur on the left side, which runs on into the rows above and below, and the moving track.
+TEST_F(SavePipelineTest, PaintedPicturesKeepTheDecodedPixelsAwayFromTheMosaicAndThePreviewsOnIt) {
+    m_sizeId = kBoxBlur;
+    m_stream->m_mosaic.size = 10;
+    m_stream->m_mosaic.AddFixedArea(T_RECT{0, 90, 30, 110});
+    CEncoderPictures pictures;
+    ASSERT_TRUE(pictures.Init(CSavedMovie::kWidth, CSavedMovie::kHeight, AV_PIX_FMT_YUV420P));
+    const AVFramePtr decoded(av_frame_alloc());
+    ASSERT_TRUE(decoded);
+    for (std::int64_t n = 0; n <= m_stream->m_nLastFrame; n += 7) {
+        SCOPED_TRACE(n);
+        ASSERT_EQ(m_stream->DecodePicture(n, *decoded), RX40sCFFmpeg::Next::Picture);
+        ASSERT_TRUE(pictures.Paintable(*decoded));
+        const std::vector<T_RECT> reaches = m_stream->MosaicReaches(n);
+        CFrameBuffer canvas;
+        const auto paint = [this, n, &canvas](CFrameBuffer& picture) {
+            m_stream->PaintMosaic(picture, n, false);
+            canvas = picture;
+        };
+        const AVFramePtr painted = pictures.Paint(*decoded, reaches, paint, n);
+        ASSERT_TRUE(painted);
+        EXPECT_EQ(painted->pts, n);
+        ASSERT_EQ(m_stream->GetFrame(n, false), 1);
+        const AVFramePtr whole = pictures.Convert(m_stream->Frame(), n);
+        ASSERT_TRUE(whole);
+        ExpectPaintedAsPreviewed(*painted, *decoded, *whole, canvas, m_stream->Frame(), reaches,
+                                 pictures.Regions(reaches));
+    }
 }
 
 TEST_F(SavePipelineTest, ExportOfAB_FrameAviKeepsItsDelayedLastPictures) {
