@@ -324,6 +324,13 @@ void SaveCommandsTest::savesTheMovieInEveryFormatAsItWasPreviewed() {
     // Another movie has no saved file of its own.
     QVERIFY(m_app->GetFileCommands()->OpenDocumentFile(media("silent.avi")));
     QVERIFY(!frame().CommandStatus(Id::PlaySavedMovie).enabled);
+    QVERIFY(frame().CommandStatus(Id::Save).enabled);
+    QVERIFY(frame().CommandStatus(Id::SaveBitmap).enabled);
+    frame().movieModified = false;
+    QVERIFY(frame().ExecuteCommand(Id::Close));
+    QVERIFY(!frame().CommandStatus(Id::Save).enabled);
+    QVERIFY(!frame().CommandStatus(Id::SaveBitmap).enabled);
+    QVERIFY(!frame().ExecuteCommand(Id::Save));
 }
 
 void SaveCommandsTest::savesAPictureInTheChosenImageFormat() {
