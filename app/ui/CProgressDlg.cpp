@@ -114,6 +114,12 @@ void CProgressDlg::SetTimeLeft(const std::string& text) {
     m_timeLeft->setText(QString::fromStdString(text));
 }
 
+void CProgressDlg::reject() {
+    if (m_cancel->isVisible()) {
+        m_cancelRequested = true;
+    }
+}
+
 void CProgressDlg::SetCancellable(bool on) {
     m_cancel->setVisible(on);
     setFixedSize(Units(0, 0, 187, on ? kCancellableHeight : kHeight).size());

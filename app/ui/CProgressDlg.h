@@ -38,6 +38,10 @@ public:
     QPushButton* CancelButton() const { return m_cancel; }
     bool OwnerDisabled() const { return m_ownerDisabled; }
 
+    // Escape and the window's close button: Cancel while it is offered, else nothing. The
+    // window stays up as long as the work it shows.
+    void reject() override;
+
 private:
     void EnableOwner();
 

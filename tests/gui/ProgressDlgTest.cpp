@@ -23,6 +23,7 @@ private slots:
     void showsTheRunnersOutputSize();
     void offersCancelAndTheTimeLeftDuringASave();
     void cancelStopsTheRunningConverter();
+    void closingTheWindowCancelsOrIsIgnored();
 };
 
 void ProgressDlgTest::disablesItsOwnerWhileUp() {
@@ -192,6 +193,32 @@ void ProgressDlgTest::cancelStopsTheRunningConverter() {
     QVERIFY(clock.elapsed() < 10000);
     QVERIFY(converter.LastRun().cancelled);
     QVERIFY(!dialog.isVisible());
+}
+
+// Hidden while the work goes on, the window would take Cancel away and leave its owner
+// disabled with nothing to show why.
+void ProgressDlgTest::closingTheWindowCancelsOrIsIgnored() {
+    QWidget owner;
+    owner.show();
+    CProgressDlg dialog(&owner);
+    QVERIFY(dialog.Create());
+    QVERIFY(!dialog.close());
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    QVERIFY(dialog.isVisible());
+    QVERIFY(!dialog.CancelRequested());
+
+    dialog.SetCancellable(true);
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    QVERIFY(dialog.isVisible());
+    QVERIFY(dialog.CancelRequested());
+    QVERIFY(dialog.Create());
+    dialog.SetCancellable(true);
+    QVERIFY(!dialog.close());
+    QVERIFY(dialog.isVisible());
+    QVERIFY(dialog.CancelRequested());
+    QVERIFY(!owner.isEnabled());
+    dialog.Destroy();
+    QVERIFY(owner.isEnabled());
 }
 
 QTEST_MAIN(ProgressDlgTest)
