@@ -282,7 +282,7 @@ void RX40sCFFmpeg::NotePacketTimes(const AVPacket& packet) {
 }
 
 int RX40sCFFmpeg::DecodeFrame(std::int64_t index) {
-    if (!m_pRgbFrame) {
+    if (m_strFilePath.empty() || !m_pRgbFrame) {
         return 0;
     }
     const Next next = DecodePicture(index, *m_scratch);
