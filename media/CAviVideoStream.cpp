@@ -35,10 +35,13 @@ bool CAviVideoStream::SaveProgress() const {
     return CProgressFiles(m_strWorkPath).Save(m_mosaic);
 }
 
-void CAviVideoStream::RemoveProgress() {
+bool CAviVideoStream::RemoveProgress() {
+    if (!CProgressFiles(m_strWorkPath).Remove()) {
+        return false;
+    }
     m_mosaic.RemoveAllFixedAreas();
     m_mosaic.RemoveAllTracks();
-    CProgressFiles(m_strWorkPath).Remove();
+    return true;
 }
 
 int CAviVideoStream::LoadBitmapFile(const std::string& path) {

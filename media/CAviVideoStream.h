@@ -34,8 +34,9 @@ public:
     // Writes m_mosaic to the progress files named after the working file, both whole or
     // neither; false (the old files kept) when they could not be written.
     bool SaveProgress() const;
-    // Removes every fixed area and track, and the progress files with them.
-    void RemoveProgress();
+    // Removes the progress files and then every fixed area and track; false, with the files and
+    // the regions as they were, when the files could not be deleted.
+    bool RemoveProgress();
     // Writes the current frame, with its mosaic, as an uncompressed bitmap file.
     int SaveFrameBitmap(const std::string& path);
     // Play time of the current frame in milliseconds; -1 when no video is open.

@@ -22,13 +22,18 @@ void RemoveQuietly(const std::string& path) {
     fs::remove(path, error);
 }
 
+bool IsFolder(const std::string& path) {
+    std::error_code error;
+    return fs::is_directory(fs::symlink_status(path, error));
+}
+
 } // namespace
 
 CProgressFiles::CProgressFiles(const std::string& workPath)
     : m_fixed(CWorkPaths::ReplaceExtension(workPath, "eft")),
       m_tracks(CWorkPaths::ReplaceExtension(workPath, "eftm")),
-      m_fixedTemp(CDurableFile::TempPath(m_fixed)), m_tracksTemp(CDurableFile::TempPath(m_tracks)) {
-}
+      m_fixedTemp(CDurableFile::TempPath(m_fixed)), m_tracksTemp(CDurableFile::TempPath(m_tracks)),
+      m_tracksRemoved(m_tracks + ".removed") {}
 
 bool CProgressFiles::HasCommittedTracks() const {
     return Exists(m_tracksTemp) && !Exists(m_fixedTemp);
@@ -46,13 +51,27 @@ bool CProgressFiles::PutTracksInPlace() const {
     return !error;
 }
 
+void CProgressFiles::UndoUnfinishedRemoval() const {
+    if (!Exists(m_tracksRemoved)) {
+        return;
+    }
+    std::error_code error;
+    if (Exists(m_fixed) && !Exists(m_tracks)) {
+        fs::rename(m_tracksRemoved, m_tracks, error);
+    } else {
+        fs::remove(m_tracksRemoved, error);
+    }
+}
+
 void CProgressFiles::Load(CMosaicParam& mosaic) const {
+    UndoUnfinishedRemoval();
     const std::string tracks = HasCommittedTracks() ? m_tracksTemp : m_tracks;
     mosaic.LoadFixedAreas(m_fixed);
     mosaic.LoadTracks(tracks);
 }
 
 bool CProgressFiles::Save(const CMosaicParam& mosaic) const {
+    UndoUnfinishedRemoval();
     if (HasCommittedTracks() && !PutTracksInPlace()) {
         return false;
     }
@@ -69,8 +88,43 @@ bool CProgressFiles::Save(const CMosaicParam& mosaic) const {
     return PutTracksInPlace();
 }
 
-void CProgressFiles::Remove() const {
-    for (const std::string* path : {&m_tracksTemp, &m_fixedTemp, &m_fixed, &m_tracks}) {
-        RemoveQuietly(*path);
+bool CProgressFiles::Remove() const {
+    UndoUnfinishedRemoval();
+    // A committed save is completed first, so that what goes is one whole pair.
+    if (HasCommittedTracks() && !PutTracksInPlace()) {
+        return false;
     }
+    return RemoveUncommittedSave() && RemovePair();
+}
+
+// The track temporary goes first: left without the other it would pass for a committed one.
+bool CProgressFiles::RemoveUncommittedSave() const {
+    std::error_code error;
+    fs::remove(m_tracksTemp, error);
+    if (error) {
+        return false;
+    }
+    RemoveQuietly(m_fixedTemp);
+    return true;
+}
+
+bool CProgressFiles::RemovePair() const {
+    // A folder of that name is not ours to delete.
+    if (IsFolder(m_tracks)) {
+        return false;
+    }
+    std::error_code error;
+    if (Exists(m_tracks)) {
+        fs::rename(m_tracks, m_tracksRemoved, error);
+        if (error) {
+            return false;
+        }
+    }
+    fs::remove(m_fixed, error);
+    if (error) {
+        UndoUnfinishedRemoval();
+        return false;
+    }
+    RemoveQuietly(m_tracksRemoved);
+    return true;
 }

@@ -41,6 +41,9 @@ std::string_view CStringTableText::English() {
 2076	Export error!!
 2077	Cancel
 2078	Bitmap file(*.bmp)|*.bmp||
+2080	The progress could not be saved. The progress saved before is kept as it was.\n\n%1
+2081	The mosaic could not be removed, as its saved progress could not be deleted. Nothing was removed.\n\n%1
+2082	The settings could not be saved. The settings saved before are kept as they were.\n\n%1
 2101	Play speed: x
 2102	Mosaic Type:
 2110	特大
@@ -178,6 +181,9 @@ std::string_view CStringTableText::Japanese() {
 2076	Export error!!
 2077	キャンセル
 2078	ビットマップファイル(*.bmp)|*.bmp||
+2080	途中経過を保存できませんでした。以前に保存した途中経過はそのまま残っています。\n\n%1
+2081	保存した途中経過を削除できなかったため、モザイクを削除できませんでした。何も削除していません。\n\n%1
+2082	設定を保存できませんでした。以前に保存した設定はそのまま残っています。\n\n%1
 2101	再生速度: x
 2102	モザイクの種類:
 2110	特大

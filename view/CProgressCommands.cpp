@@ -4,6 +4,22 @@
 #include "app/CRegionEditor.h"
 #include "app/ui/CMainFrame.h"
 #include "media/CAviVideoStream.h"
+#include "media/CProgressFiles.h"
+#include "platform/CMessageBoxSeam.h"
+#include "resources/CStringTable.h"
+
+namespace {
+
+constexpr int kProgressNotSaved = 2080;
+constexpr int kProgressNotRemoved = 2081;
+
+// Tells the user what failed, naming the progress file of the stream.
+void Report(int text, const CAviVideoStream& stream) {
+    const std::string path = CProgressFiles(stream.m_strWorkPath).FixedAreasPath();
+    CMessageBoxSeam::Show(CStringTable::Format(text, path), QV_MB_OK | QV_MB_ICONERROR);
+}
+
+} // namespace
 
 CProgressCommands::CProgressCommands(CMainFrame& frame, CRegionEditor& editor)
     : m_frame(frame), m_editor(editor) {
@@ -12,10 +28,14 @@ CProgressCommands::CProgressCommands(CMainFrame& frame, CRegionEditor& editor)
 }
 
 // Started to finish one movie's progress, the program ends once it is saved. A save that failed
-// leaves the progress unsaved, so closing still asks.
+// is reported and leaves the progress unsaved, so closing still asks.
 void CProgressCommands::SaveProgress() {
     const CAviVideoStream* stream = m_frame.ActiveStream();
-    if (stream == nullptr || !stream->SaveProgress()) {
+    if (stream == nullptr) {
+        return;
+    }
+    if (!stream->SaveProgress()) {
+        Report(kProgressNotSaved, *stream);
         return;
     }
     m_frame.progressModified = false;
@@ -24,13 +44,17 @@ void CProgressCommands::SaveProgress() {
     }
 }
 
-// Neither change flag moves: removing is not an edit that asks to be saved.
+// Neither change flag moves: removing is not an edit that asks to be saved. When the files
+// cannot go, nothing goes, so what is shown is still what the next open loads.
 void CProgressCommands::RemoveAllMosaic() {
     CAviVideoStream* stream = m_frame.ActiveStream();
     if (stream == nullptr) {
         return;
     }
-    stream->RemoveProgress();
+    if (!stream->RemoveProgress()) {
+        Report(kProgressNotRemoved, *stream);
+        return;
+    }
     m_editor.RegionsRemoved(stream->m_mosaic);
     m_frame.InvalidateView();
 }

@@ -2,6 +2,7 @@
 #include "CTestMedia.h"
 
 #include "media/CProgressFiles.h"
+#include "platform/CDurableFile.h"
 #include "platform/CTextFile.h"
 
 #include <gtest/gtest.h>
@@ -168,4 +169,45 @@ TEST_F(ProgressSaveTest, ALargeSaveLoadsBackExactly) {
     ASSERT_TRUE(again.Save(loaded));
     EXPECT_EQ(CTextFile::Read(again.FixedAreasPath()), CTextFile::Read(m_files.FixedAreasPath()));
     EXPECT_EQ(CTextFile::Read(again.TracksPath()), CTextFile::Read(m_files.TracksPath()));
+}
+
+// Removing takes the pair and whatever unfinished saves left, or nothing at all.
+TEST_F(ProgressSaveTest, RemovalTakesThePairOrNothing) {
+    const std::string eftm = m_files.TracksPath();
+    const std::string removed = eftm + ".removed";
+    ASSERT_TRUE(m_files.Save(m_first));
+    ASSERT_TRUE(CDurableFile::Write(CDurableFile::TempPath(eftm), "uncommitted"));
+    ASSERT_TRUE(CDurableFile::Write(CDurableFile::TempPath(m_files.FixedAreasPath()), "<effect/>"));
+    EXPECT_TRUE(m_files.Remove());
+    EXPECT_TRUE(m_media.Names().empty());
+
+    // The track file cannot be moved aside: both stay.
+    ASSERT_TRUE(m_files.Save(m_first));
+    fs::create_directories(removed + "/blocked");
+    EXPECT_FALSE(m_files.Remove());
+    EXPECT_TRUE(SameSave(Loaded(), m_first));
+    fs::remove_all(removed);
+
+    // The settings file cannot be deleted once the track file is aside: it comes back.
+    const std::string tracks = CTextFile::Read(eftm).value_or("");
+    fs::remove(m_files.FixedAreasPath());
+    fs::create_directories(m_files.FixedAreasPath() + "/blocked");
+    EXPECT_FALSE(m_files.Remove());
+    EXPECT_EQ(CTextFile::Read(eftm), tracks);
+    EXPECT_FALSE(fs::exists(removed));
+}
+
+// A removal killed after it moved the track file aside: before the settings file went, the
+// next load finds the pair as it was; after, it finds nothing, and no leftover stays.
+TEST_F(ProgressSaveTest, UnfinishedRemovalLoadsAsTheOldPairOrAsNothing) {
+    const std::string removed = m_files.TracksPath() + ".removed";
+    ASSERT_TRUE(m_files.Save(m_first));
+    fs::rename(m_files.TracksPath(), removed);
+    EXPECT_TRUE(SameSave(Loaded(), m_first));
+    EXPECT_EQ(m_media.Names(), (std::vector<std::string>{"clip.$tmp$.eft", "clip.$tmp$.eftm"}));
+
+    fs::rename(m_files.TracksPath(), removed);
+    fs::remove(m_files.FixedAreasPath());
+    EXPECT_TRUE(SameSave(Loaded(), CMosaicParam(0)));
+    EXPECT_TRUE(m_media.Names().empty());
 }

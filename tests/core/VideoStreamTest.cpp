@@ -137,7 +137,7 @@ TEST_F(VideoStreamTest, SavedProgressComesBackAtTheNextOpenAndRemovalDeletesIt) 
     ASSERT_EQ(stream.m_mosaic.TrackCount(), 1);
     EXPECT_EQ(stream.m_mosaic.GetTrackRect(0, 4), (T_RECT{12, 10, 22, 20}));
 
-    stream.RemoveProgress();
+    EXPECT_TRUE(stream.RemoveProgress());
     EXPECT_FALSE(stream.m_mosaic.HasRegions());
     EXPECT_FALSE(Exists(m_media.Path("clip.eft")));
     EXPECT_FALSE(Exists(m_media.Path("clip.eftm")));
