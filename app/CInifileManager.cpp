@@ -1,7 +1,6 @@
 #include "app/CInifileManager.h"
 
 #include "platform/CNumberText.h"
-#include "platform/RX40CVMIniFile.h"
 
 namespace {
 constexpr const char* DefaultBitRate = "30000";
@@ -13,7 +12,9 @@ CInifileManager::CInifileManager(std::string path) : m_path(std::move(path)) {
 }
 
 CInifileManager::~CInifileManager() {
-    Save();
+    if (Entries() != m_saved) {
+        Save();
+    }
 }
 
 void CInifileManager::Load() {
@@ -48,13 +49,22 @@ void CInifileManager::Load() {
 }
 
 bool CInifileManager::Save() const {
+    std::vector<RX40CVMIniFile::Entry> entries = Entries();
+    // One replacement of the file for all keys: each would otherwise flush it to the disk.
+    if (!RX40CVMIniFile(m_path).WriteEntries(entries)) {
+        return false;
+    }
+    m_saved = std::move(entries);
+    return true;
+}
+
+std::vector<RX40CVMIniFile::Entry> CInifileManager::Entries() const {
     // Wrapping arithmetic, as in Load.
     const auto width =
         std::int32_t(std::uint32_t(WindowRect.right) - std::uint32_t(WindowRect.left));
     const auto height =
         std::int32_t(std::uint32_t(WindowRect.bottom) - std::uint32_t(WindowRect.top));
-    // One replacement of the file for all keys: each would otherwise flush it to the disk.
-    return RX40CVMIniFile(m_path).WriteEntries({
+    return {
         {"Mosaic", "SizeID", CNumberText::FormatInt(SizeID)},
         {"Mosaic", "HoriLengthFromCenter", CNumberText::FormatInt(HoriLengthFromCenter)},
         {"Mosaic", "VertLengthFromCenter", CNumberText::FormatInt(VertLengthFromCenter)},
@@ -71,5 +81,5 @@ bool CInifileManager::Save() const {
         {"Window", "PosY", CNumberText::FormatInt(WindowRect.top)},
         {"Window", "Width", CNumberText::FormatInt(width)},
         {"Window", "Height", CNumberText::FormatInt(height)},
-    });
+    };
 }

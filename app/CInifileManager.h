@@ -1,10 +1,14 @@
 #pragma once
 
+#include "platform/RX40CVMIniFile.h"
+
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The user's settings record: loaded from the settings file on construction, written back on
-// destruction. Other code reads and assigns the fields directly.
+// destruction unless a save has already written it as it is. Other code reads and assigns the
+// fields directly.
 class CInifileManager {
 public:
     struct Rect {
@@ -44,5 +48,9 @@ public:
     Rect WindowRect;
 
 private:
+    std::vector<RX40CVMIniFile::Entry> Entries() const;
+
     std::string m_path;
+    // What the last save that succeeded wrote.
+    mutable std::vector<RX40CVMIniFile::Entry> m_saved;
 };

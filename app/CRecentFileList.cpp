@@ -28,14 +28,14 @@ void CRecentFileList::Load() {
     }
 }
 
-void CRecentFileList::Save() const {
+bool CRecentFileList::Save() const {
     // Unused slots lose their keys; one replacement of the file for all of them.
     std::vector<RX40CVMIniFile::Entry> entries;
     for (std::size_t i = 0; i < MaxEntries; ++i) {
         entries.push_back(
             {Section, KeyOf(i), i < m_files.size() ? std::optional(m_files[i]) : std::nullopt});
     }
-    RX40CVMIniFile(m_profilePath).WriteEntries(entries);
+    return RX40CVMIniFile(m_profilePath).WriteEntries(entries);
 }
 
 void CRecentFileList::Add(const std::string& path) {

@@ -12,7 +12,8 @@ public:
     explicit CRecentFileList(std::string profilePath);
 
     void Load();
-    void Save() const;
+    // False when the profile file could not be written; the old file then stays whole.
+    bool Save() const;
     // Puts the path first; an entry naming the same path moves rather than repeats.
     void Add(const std::string& path);
     void Remove(std::size_t index);

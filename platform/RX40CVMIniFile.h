@@ -17,6 +17,8 @@ public:
         std::string section;
         std::string key;
         std::optional<std::string> value;
+
+        bool operator==(const Entry&) const = default;
     };
 
     explicit RX40CVMIniFile(std::string path);

@@ -30,6 +30,8 @@
 
 namespace {
 
+constexpr int kSettingsNotSaved = 2082;
+
 CVexoViewerApp* g_app = nullptr;
 
 std::string WithSlash(const std::string& folder) {
@@ -95,6 +97,21 @@ void CVexoViewerApp::prepareSettings() {
     CCodecSettingsBlob::WriteIfMissing(m_strDataDir + "Mosaic.cdc");
     m_pRecentFileList = std::make_unique<CRecentFileList>(m_strProfileName);
     m_pRecentFileList->Load();
+}
+
+// Saved here, not only as the settings record goes, so that a file that cannot be written is
+// told; the record then finds itself saved and does not write again.
+void CVexoViewerApp::saveSettings() {
+    if (!m_pSettings || m_pSettings->Path().empty()) {
+        return;
+    }
+    const bool settings = m_pSettings->Save();
+    const bool recent = !m_pRecentFileList || m_pRecentFileList->Save();
+    if (!settings || !recent) {
+        const std::string& path = settings ? m_strProfileName : m_pSettings->Path();
+        CMessageBoxSeam::Show(CStringTable::Format(kSettingsNotSaved, path),
+                              QV_MB_OK | QV_MB_ICONERROR);
+    }
 }
 
 void CVexoViewerApp::selectLanguage() {
@@ -179,11 +196,9 @@ int CVexoViewerApp::ExitInstance() {
     m_pSound.reset();
     m_pSteps.reset();
     m_pModes.reset();
+    saveSettings();
     m_pSettings.reset();
-    if (m_pRecentFileList) {
-        m_pRecentFileList->Save();
-        m_pRecentFileList.reset();
-    }
+    m_pRecentFileList.reset();
     // Leave an answerer that someone else installed since.
     IMessageBox* current = CMessageBoxSeam::Install(nullptr);
     if (current != &m_messageBox) {

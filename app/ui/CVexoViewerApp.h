@@ -61,6 +61,7 @@ public:
 
 private:
     void prepareSettings();
+    void saveSettings();
     void selectLanguage();
     bool createMainWindow();
     void createDocument();

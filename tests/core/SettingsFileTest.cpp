@@ -55,6 +55,23 @@ TEST_F(SettingsFileTest, FirstStartUsesDefaultsAndWritesAllKeysInOrder) {
     EXPECT_EQ(folder.Read("Quorvel.ini"), DefaultFile);
 }
 
+// The record goes without writing again what a save has just written, but never loses a change
+// made after it.
+TEST_F(SettingsFileTest, DestructionWritesOnlyWhatASaveHasNotWritten) {
+    {
+        CInifileManager settings(ini);
+        ASSERT_TRUE(settings.Save());
+        std::filesystem::remove(ini);
+    }
+    EXPECT_FALSE(std::filesystem::exists(ini));
+    {
+        CInifileManager settings(ini);
+        ASSERT_TRUE(settings.Save());
+        settings.LoopPlay = 1;
+    }
+    EXPECT_EQ(CInifileManager(ini).LoopPlay, 1);
+}
+
 TEST_F(SettingsFileTest, ChangedValuesRoundTrip) {
     {
         CInifileManager settings(ini);

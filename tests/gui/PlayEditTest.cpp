@@ -10,9 +10,13 @@
 #include "media/CAviVideoStream.h"
 #include "mosaic/CPictureMapping.h"
 #include "platform/CMessageBoxSeam.h"
+#include "platform/CTextFile.h"
+#include "resources/CStringTable.h"
 #include "view/CFrameStepCommands.h"
 #include "view/CPlayCommands.h"
 #include "view/CVexoView.h"
+
+#include "tests/support/CFileSizeLimit.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -32,9 +36,14 @@ namespace {
 
 constexpr int kPlayTimer = CPlayController::PlayTimer;
 
+// Answers No and remembers what was shown.
 class CAnsweringBox : public IMessageBox {
 public:
-    int Show(const std::string&, int) override { return QV_IDNO; }
+    int Show(const std::string& text, int) override {
+        texts.push_back(text);
+        return QV_IDNO;
+    }
+    std::vector<std::string> texts;
 };
 
 std::string Generate(const QTemporaryDir& dir, const std::string& name, const std::string& args) {
@@ -71,6 +80,7 @@ private slots:
     void playWithSoundFollowsTheSound();
     void savedProgressComesBackAndRemovalDeletesIt();
     void conversionProgressIsModalToTheMainWindow();
+    void failedProgressAndSettingsWritesAreToldAndKeepTheOldFiles();
 
 private:
     // Starts the program and opens movie in fixed mosaic mode; false when that failed.
@@ -488,6 +498,62 @@ void PlayEditTest::conversionProgressIsModalToTheMainWindow() {
     QVERIFY(looks > 0);
     QCOMPARE(ownedLooks, looks);
     QVERIFY(frame().isEnabled());
+}
+
+// A full disk while saving the progress and the settings, and progress files that cannot be
+// deleted: each is told, and the files and the regions stay as they were.
+void PlayEditTest::failedProgressAndSettingsWritesAreToldAndKeepTheOldFiles() {
+    const std::string eft = m_media.filePath("clip.eft").toStdString();
+    const std::string eftm = m_media.filePath("clip.eftm").toStdString();
+    QVERIFY(open(m_movie));
+    press(at(10, 20));
+    move(at(110, 90));
+    release(at(110, 90));
+    stream().m_mosaic.SetTrackRect(0, T_RECT{1, 2, 30, 40}, 7);
+    QVERIFY(frame().ExecuteCommand(Id::SaveProgress));
+    const auto savedAreas = CTextFile::Read(eft);
+    const auto savedTracks = CTextFile::Read(eftm);
+    QVERIFY(savedAreas && savedTracks);
+    press(at(200, 200));
+    move(at(300, 260));
+    release(at(300, 260));
+    QCOMPARE(stream().m_mosaic.FixedAreas().size(), std::size_t{2});
+    QVERIFY(frame().progressModified);
+    m_box.texts.clear();
+    {
+        const CFileSizeLimit full(64);
+        QVERIFY(full.Active());
+        QVERIFY(frame().ExecuteCommand(Id::SaveProgress));
+    }
+    QCOMPARE(m_box.texts, std::vector<std::string>{CStringTable::Format(2080, eft)});
+    QVERIFY(frame().progressModified);
+    QCOMPARE(CTextFile::Read(eft), savedAreas);
+    QCOMPARE(CTextFile::Read(eftm), savedTracks);
+
+    // The track file cannot be moved aside to be deleted with the other.
+    fs::create_directories(eftm + ".removed/blocked");
+    QVERIFY(frame().ExecuteCommand(Id::RemoveAllMosaic));
+    QCOMPARE(m_box.texts.back(), CStringTable::Format(2081, eft));
+    QCOMPARE(stream().m_mosaic.FixedAreas().size(), std::size_t{2});
+    QCOMPARE(stream().m_mosaic.TrackCount(), 1);
+    QCOMPARE(CTextFile::Read(eft), savedAreas);
+    QCOMPARE(CTextFile::Read(eftm), savedTracks);
+    fs::remove_all(eftm + ".removed");
+
+    const std::string ini = settings().Path();
+    QVERIFY(settings().Save());
+    const auto savedSettings = CTextFile::Read(ini);
+    QVERIFY(savedSettings);
+    settings().LoopPlay = 1;
+    frame().close();
+    m_box.texts.clear();
+    {
+        const CFileSizeLimit full(64);
+        QVERIFY(full.Active());
+        m_app.reset();
+    }
+    QCOMPARE(m_box.texts, std::vector<std::string>{CStringTable::Format(2082, ini)});
+    QCOMPARE(CTextFile::Read(ini), savedSettings);
 }
 
 QTEST_MAIN(PlayEditTest)
