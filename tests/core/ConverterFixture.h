@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CRecordingMessageBox.h"
+#include "tests/support/CRecordingMessageBox.h"
 
 #include "platform/CTextFile.h"
 #include "platform/IProgress.h"

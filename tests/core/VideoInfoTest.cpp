@@ -1,6 +1,6 @@
 #include "media/KQ22sCVideoInfo.h"
 
-#include "CRecordingMessageBox.h"
+#include "tests/support/CRecordingMessageBox.h"
 #include "CTestMedia.h"
 #include "platform/CMessageBoxSeam.h"
 

@@ -4,7 +4,7 @@
 #include "app/ui/CVexoViewerApp.h"
 #include "platform/CMessageBoxSeam.h"
 #include "resources/CStringTable.h"
-#include "tests/core/CRecordingMessageBox.h"
+#include "tests/support/CRecordingMessageBox.h"
 #include "tests/support/CShellRecorder.h"
 
 #include <QProcess>

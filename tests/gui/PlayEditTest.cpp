@@ -17,6 +17,8 @@
 #include "view/CVexoView.h"
 
 #include "tests/support/CFileSizeLimit.h"
+#include "tests/support/CRecordingMessageBox.h"
+#include "tests/support/CSavedMovie.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -26,7 +28,6 @@
 #include <QWheelEvent>
 #include <QtTest>
 
-#include <cstdlib>
 #include <filesystem>
 
 using Id = CCommandId;
@@ -35,23 +36,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kPlayTimer = CPlayController::PlayTimer;
-
-// Answers No and remembers what was shown.
-class CAnsweringBox : public IMessageBox {
-public:
-    int Show(const std::string& text, int) override {
-        texts.push_back(text);
-        return QV_IDNO;
-    }
-    std::vector<std::string> texts;
-};
-
-std::string Generate(const QTemporaryDir& dir, const std::string& name, const std::string& args) {
-    const std::string path = dir.filePath(QString::fromStdString(name)).toStdString();
-    const std::string command =
-        "ffmpeg -nostdin -hide_banner -loglevel error -y " + args + " '" + path + "'";
-    return std::system(command.c_str()) == 0 && fs::exists(path) ? path : std::string();
-}
 
 QImage PlayButtonPicture(const CMainFrame& frame) {
     return frame.MovieToolBar()->ButtonOf(Id::Play)->icon().pixmap(32, 32).toImage();
@@ -110,19 +94,19 @@ private:
     std::string m_sounded; // 320 x 240 at 30000/1001 fps with 3 s of sound
     std::unique_ptr<QTemporaryDir> m_config;
     std::unique_ptr<CVexoViewerApp> m_app;
-    CAnsweringBox m_box;
+    CRecordingMessageBox m_box{QV_IDNO};
 };
 
 void PlayEditTest::initTestCase() {
-    m_movie = Generate(m_media, "clip.avi",
-                       "-f lavfi -i testsrc2=size=640x480:rate=30000/1001 -frames:v 160 "
-                       "-vcodec msmpeg4v2 -q:v 4");
-    m_sounded = Generate(m_media, "sounded.avi",
-                         "-f lavfi -i testsrc2=size=320x240:rate=30000/1001 -f lavfi -i "
-                         "sine=sample_rate=44100:duration=3 -frames:v 90 -vcodec msmpeg4v2 "
-                         "-acodec pcm_s16le -shortest");
-    QVERIFY(!m_movie.empty());
-    QVERIFY(!m_sounded.empty());
+    m_movie = m_media.filePath("clip.avi").toStdString();
+    m_sounded = m_media.filePath("sounded.avi").toStdString();
+    QVERIFY(CSavedMovie::Generate("-f lavfi -i testsrc2=size=640x480:rate=30000/1001 -frames:v 160 "
+                                  "-vcodec msmpeg4v2 -q:v 4",
+                                  m_movie));
+    QVERIFY(CSavedMovie::Generate("-f lavfi -i testsrc2=size=320x240:rate=30000/1001 -f lavfi -i "
+                                  "sine=sample_rate=44100:duration=3 -frames:v 90 -vcodec msmpeg4v2 "
+                                  "-acodec pcm_s16le -shortest",
+                                  m_sounded));
 }
 
 void PlayEditTest::init() {

@@ -12,7 +12,7 @@
 #include "platform/CMessageBoxSeam.h"
 #include "platform/CTextFile.h"
 #include "resources/CStringTable.h"
-#include "tests/core/CRecordingMessageBox.h"
+#include "tests/support/CRecordingMessageBox.h"
 #include "tests/support/CSavedMovie.h"
 #include "tests/support/CShellRecorder.h"
 

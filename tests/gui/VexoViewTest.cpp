@@ -17,11 +17,12 @@
 #include "view/CMosaicPropertyExDlg.h"
 #include "view/CVexoView.h"
 
+#include "tests/support/CSavedMovie.h"
+
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -58,13 +59,6 @@ public:
     }
     std::vector<std::string> asked;
 };
-
-std::string Generate(const QTemporaryDir& dir, const std::string& name, const std::string& args) {
-    const std::string path = dir.filePath(QString::fromStdString(name)).toStdString();
-    const std::string command =
-        "ffmpeg -nostdin -hide_banner -loglevel error -y " + args + " '" + path + "'";
-    return std::system(command.c_str()) == 0 && fs::exists(path) ? path : std::string();
-}
 
 QRgb Rgb(int r, int g, int b) {
     return qRgb(r, g, b);
@@ -116,10 +110,10 @@ private:
 };
 
 void VexoViewTest::initTestCase() {
-    m_movie = Generate(m_media, "white.avi",
-                       "-f lavfi -i color=c=white:size=640x480:rate=25 -frames:v 300 "
-                       "-vcodec msmpeg4v2 -q:v 2");
-    QVERIFY(!m_movie.empty());
+    m_movie = m_media.filePath("white.avi").toStdString();
+    QVERIFY(CSavedMovie::Generate("-f lavfi -i color=c=white:size=640x480:rate=25 -frames:v 300 "
+                                  "-vcodec msmpeg4v2 -q:v 2",
+                                  m_movie));
 }
 
 void VexoViewTest::init() {
@@ -238,10 +232,10 @@ void VexoViewTest::movieOpensThroughTheDocument() {
     QVERIFY(app);
     CMainFrame& frame = *app->GetMainWnd();
     CVexoDoc& document = *app->GetDocument();
-    const std::string mp4 = Generate(m_media, "clip.mp4",
-                                     "-f lavfi -i testsrc2=size=320x240:rate=25 -frames:v 40 "
-                                     "-pix_fmt yuv420p");
-    QVERIFY(!mp4.empty());
+    const std::string mp4 = m_media.filePath("clip.mp4").toStdString();
+    QVERIFY(CSavedMovie::Generate("-f lavfi -i testsrc2=size=320x240:rate=25 -frames:v 40 "
+                                  "-pix_fmt yuv420p",
+                                  mp4));
     const std::string work = (fs::path(mp4).parent_path() / "clip.$tmp$.avi").string();
     QVERIFY(app->GetFileCommands()->OpenDocumentFile(mp4));
     QVERIFY(m_box.asked.empty());

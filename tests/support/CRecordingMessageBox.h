@@ -5,12 +5,17 @@
 #include <string>
 #include <vector>
 
-// Remembers the messages shown and answers OK.
+// Remembers the messages shown and gives one answer to all of them.
 class CRecordingMessageBox : public IMessageBox {
 public:
+    explicit CRecordingMessageBox(int answer = QV_IDOK) : m_answer(answer) {
+    }
     int Show(const std::string& text, int) override {
         texts.push_back(text);
-        return QV_IDOK;
+        return m_answer;
     }
     std::vector<std::string> texts;
+
+private:
+    int m_answer;
 };
