@@ -26,7 +26,7 @@ CCommandRouter::Status CCommandRouter::Query(int id, const CCommandState& state)
     if (!row) {
         return {};
     }
-    return {row->enabled(state) && HandlerOf(id) != nullptr,
+    return {!state.busy && row->enabled(state) && HandlerOf(id) != nullptr,
             row->checked != nullptr && row->checked(state)};
 }
 

@@ -7,8 +7,8 @@
 
 // Routes commands along a chain of targets (view, document, main window, application) and
 // decides with the command table whether a command is enabled and checked. A command is
-// enabled only when its rule says so and a target carries it out; a disabled command is
-// never run, whatever asked for it.
+// enabled only when no long operation runs, its rule says so and a target carries it out; a
+// disabled command is never run, whatever asked for it.
 class CCommandRouter {
 public:
     struct Status {

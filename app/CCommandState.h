@@ -19,6 +19,7 @@ struct CCommandState {
     bool soundFile = false;        // the working sound file exists and is not empty
     bool lineDouble = false;       // the stream deinterlaces
     bool loopPlay = false;         // setting "LoopPlay" is 1
+    bool busy = false;             // a long operation runs: no command may start
     int editMode = -1;             // -1 none, 0 fixed, 1 moving, 2 preview
     std::size_t recentFiles = 0;   // entries of the recent-file list
     std::array<bool, BarCount> barVisible{};

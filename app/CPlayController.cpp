@@ -149,12 +149,15 @@ void CPlayController::OnSliderMoved(const CAviVideoStream& stream) {
 void CPlayController::OnSpeedSelected(const std::string& speedText) {
     m_settings.PlaySpeedRate = CNumberText::ParseFloat(speedText);
     CAviVideoStream* stream = m_flags.playStream;
+    // The play goes on at the new pace without stopping, so a recording under way goes on too.
     if (m_flags.playing) {
-        StopPlay();
-        Play(stream);
+        m_host.StartTimer(PlayTimer, PlayInterval(stream->m_rFrameRate.num,
+                                                  stream->m_rFrameRate.den,
+                                                  m_settings.PlaySpeedRate));
     } else if (m_flags.audioPlaying) {
-        const std::string soundPath = m_soundPath;
-        StopPlay();
-        PlayWithSound(stream, soundPath);
+        m_audio.CloseAll();
+        if (!m_audio.Start(m_soundPath, m_settings.PlaySpeedRate, stream->GetPlayTimeMs())) {
+            StopPlay();
+        }
     }
 }

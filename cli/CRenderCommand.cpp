@@ -178,7 +178,7 @@ int CRenderCommand::RenderFrame(std::ostream& err) const {
     if (m_source) {
         return RenderSource(err);
     }
-    return RenderWorkFile(m_positional[0], {}, err);
+    return RenderWorkFile(m_positional[0], {}, {}, err);
 }
 
 std::string CRenderCommand::InputFileAt(const std::string& output) const {
@@ -209,13 +209,15 @@ int CRenderCommand::RenderSource(std::ostream& err) const {
         err << "quorvel-render: cannot open " << source << "\n";
         return kFailed;
     }
-    return RenderWorkFile(opener.WorkPath(), opener.TakeWorkFiles(), err);
+    return RenderWorkFile(opener.WorkPath(), std::filesystem::path(source).filename().string(),
+                          opener.TakeWorkFiles(), err);
 }
 
-int CRenderCommand::RenderWorkFile(const std::string& workFile, CWorkFiles workFiles,
-                                   std::ostream& err) const {
+int CRenderCommand::RenderWorkFile(const std::string& workFile, const std::string& sourceName,
+                                   CWorkFiles workFiles, std::ostream& err) const {
     const std::string& output = m_positional[1];
     CWorkStream work(workFile, m_type, m_deinterlace, std::move(workFiles));
+    work.Stream().m_strSourceName = sourceName;
     if (!work.Open()) {
         err << "quorvel-render: cannot open " << workFile << "\n";
         return kFailed;

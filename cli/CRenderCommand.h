@@ -45,7 +45,9 @@ private:
     // The input, or the working or progress file of it, that output names; empty for none.
     std::string InputFileAt(const std::string& output) const;
     int RenderSource(std::ostream& err) const;
-    int RenderWorkFile(const std::string& workFile, CWorkFiles workFiles, std::ostream& err) const;
+    // sourceName: the file name of the movie the working file was made from; empty for none.
+    int RenderWorkFile(const std::string& workFile, const std::string& sourceName,
+                       CWorkFiles workFiles, std::ostream& err) const;
 
     std::vector<Option> m_options;
     std::vector<std::string> m_positional;

@@ -7,6 +7,7 @@
 #include "export/CSavePipeline.h"
 #include "media/CFormatIniFile.h"
 
+#include <filesystem>
 #include <utility>
 
 CSaveCommand::CSaveCommand(std::string source, std::string target, Options options)
@@ -38,6 +39,7 @@ int CSaveCommand::Run(std::ostream& err) const {
     }
     CWorkStream work(opener.WorkPath(), m_options.type, m_options.deinterlace,
                      opener.TakeWorkFiles());
+    work.Stream().m_strSourceName = std::filesystem::path(m_source).filename().string();
     if (!work.Open()) {
         err << "quorvel-render: cannot open " << opener.WorkPath() << "\n";
         return CRenderCommand::kFailed;

@@ -25,24 +25,25 @@ bool CExportEncoder::Open(const std::string& path, int width, int height, AVRati
                           std::int64_t bitRate) {
     const std::string name = CMediaFileName::ForFFmpeg(path);
     AVFormatContext* made = nullptr;
-    if (avformat_alloc_output_context2(&made, nullptr, nullptr, name.c_str()) < 0 || !made) {
+    if (!Succeeded(avformat_alloc_output_context2(&made, nullptr, nullptr, name.c_str())) ||
+        !made) {
         return false;
     }
     m_output.reset(made);
     m_packet.reset(av_packet_alloc());
     m_stream = avformat_new_stream(m_output.get(), nullptr);
     if (!m_packet || !m_stream || !OpenCodec(width, height, frameRate, bitRate) ||
-        avcodec_parameters_from_context(m_stream->codecpar, m_codec.get()) < 0) {
+        !Succeeded(avcodec_parameters_from_context(m_stream->codecpar, m_codec.get()))) {
         return false;
     }
     m_stream->time_base = m_codec->time_base;
     if (!(m_output->oformat->flags & AVFMT_NOFILE)) {
-        if (avio_open(&m_output->pb, name.c_str(), AVIO_FLAG_WRITE) < 0) {
+        if (!Succeeded(avio_open(&m_output->pb, name.c_str(), AVIO_FLAG_WRITE))) {
             return false;
         }
         m_fileOpen = true;
     }
-    return avformat_write_header(m_output.get(), nullptr) >= 0;
+    return Succeeded(avformat_write_header(m_output.get(), nullptr));
 }
 
 bool CExportEncoder::OpenCodec(int width, int height, AVRational frameRate, std::int64_t bitRate) {
@@ -64,7 +65,7 @@ bool CExportEncoder::OpenCodec(int width, int height, AVRational frameRate, std:
     if (m_output->oformat->flags & AVFMT_GLOBALHEADER) {
         m_codec->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     }
-    return avcodec_open2(m_codec.get(), codec, nullptr) >= 0;
+    return Succeeded(avcodec_open2(m_codec.get(), codec, nullptr));
 }
 
 AVPixelFormat CExportEncoder::PixelFormat() const {
@@ -72,7 +73,7 @@ AVPixelFormat CExportEncoder::PixelFormat() const {
 }
 
 bool CExportEncoder::Encode(const AVFrame& picture) {
-    return avcodec_send_frame(m_codec.get(), &picture) >= 0 && WritePackets();
+    return Succeeded(avcodec_send_frame(m_codec.get(), &picture)) && WritePackets();
 }
 
 bool CExportEncoder::WritePackets() {
@@ -81,12 +82,12 @@ bool CExportEncoder::WritePackets() {
         if (received == AVERROR(EAGAIN) || received == AVERROR_EOF) {
             return true;
         }
-        if (received < 0) {
+        if (!Succeeded(received)) {
             return false;
         }
         av_packet_rescale_ts(m_packet.get(), m_codec->time_base, m_stream->time_base);
         m_packet->stream_index = m_stream->index;
-        if (av_interleaved_write_frame(m_output.get(), m_packet.get()) < 0) {
+        if (!Succeeded(av_interleaved_write_frame(m_output.get(), m_packet.get()))) {
             av_packet_unref(m_packet.get());
             return false;
         }
@@ -94,11 +95,23 @@ bool CExportEncoder::WritePackets() {
 }
 
 bool CExportEncoder::Finish() {
-    const bool written = avcodec_send_frame(m_codec.get(), nullptr) >= 0 && WritePackets() &&
-                         av_write_trailer(m_output.get()) >= 0;
-    const bool closed = !m_fileOpen || avio_closep(&m_output->pb) >= 0;
+    const bool written = Succeeded(avcodec_send_frame(m_codec.get(), nullptr)) &&
+                         WritePackets() && Succeeded(av_write_trailer(m_output.get()));
+    const bool closed = !m_fileOpen || Succeeded(avio_closep(&m_output->pb));
     m_fileOpen = false;
     return written && closed;
+}
+
+bool CExportEncoder::Succeeded(int result) {
+    if (result >= 0) {
+        return true;
+    }
+    if (m_reason.empty()) {
+        char words[AV_ERROR_MAX_STRING_SIZE] = {};
+        av_strerror(result, words, sizeof words);
+        m_reason = words;
+    }
+    return false;
 }
 
 void CExportEncoder::CloseFile() {

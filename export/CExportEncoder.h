@@ -24,6 +24,9 @@ public:
     bool Encode(const AVFrame& picture);
     // Drains the encoder, writes the trailer and closes the file.
     bool Finish();
+    // The library's words for the first call that failed ("No space left on device"); empty
+    // when none did or the failure has no code.
+    const std::string& Reason() const { return m_reason; }
 
     // The encoder's time base: 1000 over the frame rate times 1000, truncated.
     static AVRational TimeBase(AVRational frameRate);
@@ -32,10 +35,13 @@ private:
     bool OpenCodec(int width, int height, AVRational frameRate, std::int64_t bitRate);
     bool WritePackets();
     void CloseFile();
+    // True for a library result that is not an error; an error's words are kept.
+    bool Succeeded(int result);
 
     AVOutputContextPtr m_output;
     AVCodecContextPtr m_codec;
     AVPacketPtr m_packet;
     AVStream* m_stream = nullptr;
     bool m_fileOpen = false;
+    std::string m_reason;
 };

@@ -5,6 +5,7 @@
 #include "export/CExportEncoder.h"
 #include "export/CTimeLeft.h"
 #include "media/CAviVideoStream.h"
+#include "platform/CChunkedCopy.h"
 #include "platform/IProgress.h"
 #include "resources/CStringTable.h"
 
@@ -17,6 +18,8 @@ namespace {
 
 constexpr int kCaption = 2025;
 constexpr std::int64_t kTimeLeftEveryMs = 500;
+// Steps of the bar while a working file is copied.
+constexpr int kCopySteps = 1000;
 
 using Result = CMovieExport::Result;
 
@@ -61,13 +64,34 @@ private:
 CMovieExport::CMovieExport(CAviVideoStream& stream, IProgress& progress)
     : m_stream(stream), m_progress(progress) {}
 
+CMovieExport::~CMovieExport() = default;
+
+bool CMovieExport::OpenSource() {
+    m_sizeId = m_stream.SizeId();
+    m_source = std::make_unique<CAviVideoStream>(m_stream.m_strWorkPath, m_sizeId);
+    if (m_source->Open(m_stream.m_strWorkPath) == 0 ||
+        m_source->m_nLastFrame != m_stream.m_nLastFrame) {
+        return false;
+    }
+    m_source->m_mosaic = m_stream.m_mosaic;
+    m_source->m_bLineDouble = m_stream.m_bLineDouble;
+    return true;
+}
+
 CMovieExport::Result CMovieExport::ExportMovie(const std::string& outputPath) {
+    m_reason.clear();
     if (m_stream.m_strFilePath.empty() || m_stream.IsStillImage()) {
         return Result::Failed;
     }
     // Nothing to paint: the working video is already what the view shows.
     const bool painted = m_stream.m_mosaic.HasRegions() || m_stream.m_bLineDouble;
-    const Result result = painted ? Encode(outputPath) : CopyWorkingFile(outputPath);
+    Result result = Result::Failed;
+    if (!painted) {
+        result = CopyWorkingFile(outputPath);
+    } else if (OpenSource()) {
+        result = Encode(outputPath);
+    }
+    m_source.reset();
     if (result == Result::Done) {
         m_stream.m_nCurrentFrame = 0;
     } else {
@@ -77,23 +101,41 @@ CMovieExport::Result CMovieExport::ExportMovie(const std::string& outputPath) {
     return result;
 }
 
+// A long copy shows its progress and can be cancelled like the export it stands for.
 CMovieExport::Result CMovieExport::CopyWorkingFile(const std::string& outputPath) {
-    std::error_code error;
-    std::filesystem::copy_file(m_stream.m_strWorkPath, outputPath,
-                               std::filesystem::copy_options::overwrite_existing, error);
-    return error ? Result::Failed : Result::Done;
+    m_upper = kCopySteps;
+    const ProgressWindow window(m_progress, m_upper);
+    std::error_code ignored;
+    const auto total = static_cast<std::int64_t>(
+        std::max<std::uintmax_t>(std::filesystem::file_size(m_stream.m_strWorkPath, ignored), 1));
+    const CTimeLeft clock(total);
+    m_nextTimeLeftMs = 0;
+    const auto step = [&](std::uintmax_t copied, std::uintmax_t) {
+        ShowProgress(std::min(static_cast<std::int64_t>(copied), total), total, clock);
+        return !m_progress.CancelRequested();
+    };
+    switch (CChunkedCopy::Copy(m_stream.m_strWorkPath, outputPath, step, m_reason)) {
+    case CChunkedCopy::Result::Done:
+        return Result::Done;
+    case CChunkedCopy::Result::Stopped:
+        return Result::Cancelled;
+    case CChunkedCopy::Result::Failed:
+        break;
+    }
+    return Result::Failed;
 }
 
 CMovieExport::Result CMovieExport::Encode(const std::string& outputPath) {
-    const std::int64_t count = m_stream.m_nLastFrame + 1;
+    const std::int64_t count = m_source->m_nLastFrame + 1;
     if (count <= 0) {
         return Result::Failed;
     }
     CExportEncoder encoder;
     CEncoderPictures pictures;
-    if (!encoder.Open(outputPath, m_stream.m_nWidth, m_stream.m_nHeight, m_stream.m_rFrameRate,
-                      m_stream.m_pFormatContext->bit_rate) ||
-        !pictures.Init(m_stream.m_nWidth, m_stream.m_nHeight, encoder.PixelFormat())) {
+    if (!encoder.Open(outputPath, m_source->m_nWidth, m_source->m_nHeight, m_source->m_rFrameRate,
+                      m_source->m_pFormatContext->bit_rate) ||
+        !pictures.Init(m_source->m_nWidth, m_source->m_nHeight, encoder.PixelFormat())) {
+        m_reason = encoder.Reason();
         return Result::Failed;
     }
     m_upper = static_cast<int>(std::min<std::int64_t>(count, std::numeric_limits<int>::max()));
@@ -115,12 +157,15 @@ CMovieExport::Result CMovieExport::Encode(const std::string& outputPath) {
     if (result == Result::Done && !encoder.Finish()) {
         result = Result::Failed;
     }
+    if (result == Result::Failed) {
+        m_reason = encoder.Reason();
+    }
     return result;
 }
 
 // Frame n is painted as GetFrame paints it for the view, whatever the decoded timestamps say.
 CMovieExport::Result CMovieExport::PaintFrames(CEncoderPictures& pictures, const Hand& hand) {
-    const std::int64_t count = m_stream.m_nLastFrame + 1;
+    const std::int64_t count = m_source->m_nLastFrame + 1;
     const CTimeLeft clock(count);
     m_nextTimeLeftMs = 0;
     AVFramePtr incoming(av_frame_alloc());
@@ -133,7 +178,7 @@ CMovieExport::Result CMovieExport::PaintFrames(CEncoderPictures& pictures, const
             return Result::Cancelled;
         }
         // Past the last picture the one before stays, as in the view.
-        switch (m_stream.DecodePicture(n, *incoming)) {
+        switch (m_source->DecodePicture(n, *incoming)) {
         case RX40sCFFmpeg::Next::Picture:
             std::swap(incoming, decoded);
             break;
@@ -158,18 +203,18 @@ CMovieExport::Result CMovieExport::PaintFrames(CEncoderPictures& pictures, const
 // decoded picture allows; otherwise the whole of it, as the view does.
 AVFramePtr CMovieExport::Painted(CEncoderPictures& pictures, const AVFrame& decoded,
                                  std::int64_t n) {
-    const bool lineDouble = m_stream.m_bLineDouble;
+    const bool lineDouble = m_source->m_bLineDouble;
     if (!lineDouble && pictures.Paintable(decoded)) {
         const auto paint = [this, n](CFrameBuffer& canvas) {
-            m_stream.PaintMosaic(canvas, n, false);
+            m_source->PaintMosaic(canvas, n, false);
         };
-        return pictures.Paint(decoded, m_stream.MosaicReaches(n), paint, n);
+        return pictures.Paint(decoded, m_source->MosaicReaches(n), paint, n);
     }
-    if (!m_stream.ShowPicture(decoded)) {
+    if (!m_source->ShowPicture(decoded)) {
         return nullptr;
     }
-    m_stream.PaintMosaic(m_stream.m_bmpFrame, n, lineDouble);
-    return pictures.Convert(m_stream.Frame(), n);
+    m_source->PaintMosaic(m_source->m_bmpFrame, n, lineDouble);
+    return pictures.Convert(m_source->Frame(), n);
 }
 
 void CMovieExport::ShowProgress(std::int64_t done, std::int64_t count, const CTimeLeft& clock) {

@@ -101,7 +101,7 @@ CSavePipeline::Result CSavePipeline::SaveMovie(const std::string& targetPath, in
     case CMovieExport::Result::Cancelled:
         return Finish(Status::Cancelled);
     case CMovieExport::Result::Failed:
-        return Fail({});
+        return Fail(exporter.Reason());
     }
     std::string made = out;
     if (HasSound()) {

@@ -3,6 +3,9 @@
 #include "media/CBitmapFile.h"
 #include "media/CProgressFiles.h"
 #include "mosaic/CFrameLayout.h"
+#include "platform/CMessageBoxSeam.h"
+#include "resources/CResourceId.h"
+#include "resources/CStringTable.h"
 
 #include <cmath>
 #include <fstream>
@@ -27,16 +30,36 @@ int CAviVideoStream::OpenVideo() {
     return 1;
 }
 
+CProgressFiles CAviVideoStream::ProgressFiles() const {
+    return CProgressFiles(m_strWorkPath, m_strSourceName);
+}
+
 void CAviVideoStream::LoadProgress() {
-    CProgressFiles(m_strWorkPath).Load(m_mosaic);
+    const CProgressFiles files = ProgressFiles();
+    m_otherProgressTaken = false;
+    if (const std::string other = files.OtherSource(); !other.empty()) {
+        const std::string question =
+            CStringTable::Format(CResourceId::LoadOtherProgressQuestion,
+                                 {files.FixedAreasPath(), other, m_strSourceName});
+        if (CMessageBoxSeam::Show(question, QV_MB_YESNO | QV_MB_ICONQUESTION) != QV_IDYES) {
+            return;
+        }
+        m_otherProgressTaken = true;
+    }
+    files.Load(m_mosaic);
+}
+
+std::string CAviVideoStream::ProgressOfOtherSource() const {
+    return m_otherProgressTaken ? std::string() : ProgressFiles().OtherSource();
 }
 
 bool CAviVideoStream::SaveProgress() const {
-    return CProgressFiles(m_strWorkPath).Save(m_mosaic);
+    return ProgressFiles().Save(m_mosaic);
 }
 
+// Another movie's progress is not this one's to delete: only the regions go.
 bool CAviVideoStream::RemoveProgress() {
-    if (!CProgressFiles(m_strWorkPath).Remove()) {
+    if (ProgressOfOtherSource().empty() && !ProgressFiles().Remove()) {
         return false;
     }
     m_mosaic.RemoveAllFixedAreas();

@@ -2,6 +2,7 @@
 
 #include "media/CDrawnFrame.h"
 #include "media/CFrameBuffer.h"
+#include "media/CProgressFiles.h"
 #include "media/CWorkFiles.h"
 #include "media/CXrgbImage.h"
 #include "media/RX40sCFFmpeg.h"
@@ -29,13 +30,18 @@ public:
     // Loads a 24-bit bitmap as the single picture of an image document, then the progress.
     int LoadBitmapFile(std::istream& file);
     int LoadBitmapFile(const std::string& path);
-    // Reads the progress files named after the working file into m_mosaic.
+    // Reads the progress files named after the working file into m_mosaic. Files saved for
+    // another movie of the same stem are loaded only when the user says so.
     void LoadProgress();
+    // The other movie whose progress the files beside this one hold and that this movie has not
+    // taken over; empty when saving the progress replaces nobody else's.
+    std::string ProgressOfOtherSource() const;
     // Writes m_mosaic to the progress files named after the working file, both whole or
     // neither; false (the old files kept) when they could not be written.
     bool SaveProgress() const;
-    // Removes the progress files and then every fixed area and track; false, with the files and
-    // the regions as they were, when the files could not be deleted.
+    // Removes the progress files (unless they hold another movie's) and then every fixed area
+    // and track; false, with the files and the regions as they were, when the files could not
+    // be deleted.
     bool RemoveProgress();
     // Writes the current frame, with its mosaic, as an uncompressed bitmap file.
     int SaveFrameBitmap(const std::string& path);
@@ -60,11 +66,17 @@ public:
     std::int32_t SizeId() const { return m_sizeId; }
 
     const std::string m_strWorkPath;
+    // The file name of the movie the user opened; set before OpenVideo. Empty: not known.
+    std::string m_strSourceName;
     bool m_bLineDouble = false;
     CMosaicParam m_mosaic;
 
 private:
+    CProgressFiles ProgressFiles() const;
+
     const std::int32_t& m_sizeId;
+    // The user chose to load another movie's progress as this one's.
+    bool m_otherProgressTaken = false;
     CWorkFiles m_workFiles;
     // The bitmap header block of a loaded image and its untouched pixels.
     std::vector<std::uint8_t> m_pImageInfo;

@@ -7,6 +7,7 @@
 #include "platform/CDurableFile.h"
 
 #include <filesystem>
+#include <utility>
 
 namespace {
 
@@ -29,11 +30,19 @@ bool IsFolder(const std::string& path) {
 
 } // namespace
 
-CProgressFiles::CProgressFiles(const std::string& workPath)
-    : m_fixed(CWorkPaths::ReplaceExtension(workPath, "eft")),
+CProgressFiles::CProgressFiles(const std::string& workPath, std::string sourceName)
+    : m_sourceName(std::move(sourceName)), m_fixed(CWorkPaths::ReplaceExtension(workPath, "eft")),
       m_tracks(CWorkPaths::ReplaceExtension(workPath, "eftm")),
       m_fixedTemp(CDurableFile::TempPath(m_fixed)), m_tracksTemp(CDurableFile::TempPath(m_tracks)),
       m_tracksRemoved(m_tracks + ".removed") {}
+
+std::string CProgressFiles::OtherSource() const {
+    if (m_sourceName.empty()) {
+        return {};
+    }
+    const std::string saved = CFixedAreaFile::SourceOf(m_fixed);
+    return saved == m_sourceName ? std::string() : saved;
+}
 
 bool CProgressFiles::HasCommittedTracks() const {
     return Exists(m_tracksTemp) && !Exists(m_fixedTemp);
@@ -77,7 +86,8 @@ bool CProgressFiles::Save(const CMosaicParam& mosaic) const {
     }
     RemoveQuietly(m_tracksTemp);
     const std::string tracks = mosaic.Tracks().empty() ? "" : CTrackFile::Encode(mosaic.Tracks());
-    if (!CFixedAreaFile::Write(m_fixedTemp, mosaic) || !CDurableFile::Write(m_tracksTemp, tracks)) {
+    if (!CFixedAreaFile::Write(m_fixedTemp, mosaic, m_sourceName) ||
+        !CDurableFile::Write(m_tracksTemp, tracks)) {
         RemoveQuietly(m_fixedTemp);
         return false;
     }

@@ -13,7 +13,9 @@
 // removal cut short before its commit is undone by the next load, save or removal.
 class CProgressFiles {
 public:
-    explicit CProgressFiles(const std::string& workPath);
+    // sourceName: the file name of the movie the progress is for, written into the "eft" file
+    // so that two movies of the same stem, which share the working name, can be told apart.
+    explicit CProgressFiles(const std::string& workPath, std::string sourceName = {});
 
     void Load(CMosaicParam& mosaic) const;
     // False when the new pair could not be written whole; the old pair then stays.
@@ -21,6 +23,10 @@ public:
     // Deletes both files and whatever an unfinished save left, or neither: false when they could
     // not be deleted, and both are then still in place.
     bool Remove() const;
+
+    // The other movie whose progress the files hold; empty when they hold this movie's, none,
+    // or do not say.
+    std::string OtherSource() const;
 
     const std::string& FixedAreasPath() const { return m_fixed; }
     const std::string& TracksPath() const { return m_tracks; }
@@ -35,6 +41,7 @@ private:
     bool RemoveUncommittedSave() const;
     bool RemovePair() const;
 
+    std::string m_sourceName;
     std::string m_fixed;
     std::string m_tracks;
     std::string m_fixedTemp;

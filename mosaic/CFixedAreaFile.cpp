@@ -84,7 +84,21 @@ bool CFixedAreaFile::Save(const std::string& path, const CMosaicParam& model) {
     return Write(temp, model) && CDurableFile::MoveOver(temp, path);
 }
 
-bool CFixedAreaFile::Write(const std::string& path, const CMosaicParam& model) {
+std::string CFixedAreaFile::SourceOf(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        return {};
+    }
+    RX40dCXMLOld xml(path);
+    std::string source;
+    if (xml.SetParentNode("effect", 0)) {
+        xml.GetAttributeValue(source, "source", "mosaic", 0, nullptr, 0);
+    }
+    return source;
+}
+
+bool CFixedAreaFile::Write(const std::string& path, const CMosaicParam& model,
+                           const std::string& source) {
     // The document would be read from a file left at path (an interrupted save) and added to.
     std::error_code error;
     std::filesystem::remove(path, error);
@@ -95,6 +109,9 @@ bool CFixedAreaFile::Write(const std::string& path, const CMosaicParam& model) {
     SetInt(xml, "enable", model.enable != 0 ? 1 : 0, "mosaic");
     SetInt(xml, "type", model.type, "mosaic");
     SetInt(xml, "size", model.size, "mosaic");
+    if (!source.empty()) {
+        xml.SetAttribute("source", source.c_str(), "mosaic", 0, nullptr, 0);
+    }
     const std::vector<T_RECT>& areas = model.FixedAreas();
     for (std::size_t i = 0; i < areas.size(); ++i) {
         WriteArea(xml, areas[i], static_cast<int>(i));

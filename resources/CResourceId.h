@@ -39,6 +39,9 @@ struct CResourceId {
     static constexpr int ReadOnlySourceFolder = 2030;
     static constexpr int ExportError = 2076;
     static constexpr int BitmapFilter = 2078;
+    static constexpr int QuitWhileBusyQuestion = 2083;
+    static constexpr int LoadOtherProgressQuestion = 2084;
+    static constexpr int ReplaceOtherProgressQuestion = 2085;
     static constexpr int MakerAddress = 2033;
     static constexpr int SizePaneWidth = 2034;
     // Texts of the dialog bars' controls.

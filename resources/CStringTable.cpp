@@ -101,11 +101,25 @@ std::string CStringTable::Load(int id, int languageId) {
 }
 
 std::string CStringTable::Format(int id, const std::string& argument) {
-    std::string text = Load(id);
-    if (const std::size_t at = text.find("%1"); at != std::string::npos) {
-        text.replace(at, 2, argument);
+    return Format(id, std::vector<std::string>{argument});
+}
+
+// One pass, so an argument that itself holds "%2" stays as it is.
+std::string CStringTable::Format(int id, const std::vector<std::string>& arguments) {
+    const std::string text = Load(id);
+    std::string formatted;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const bool mark = text[at] == '%' && at + 1 < text.size() && text[at + 1] >= '1' &&
+                          text[at + 1] <= '9';
+        const auto index = mark ? static_cast<std::size_t>(text[at + 1] - '1') : arguments.size();
+        if (index < arguments.size()) {
+            formatted += arguments[index];
+            ++at;
+        } else {
+            formatted += text[at];
+        }
     }
-    return text;
+    return formatted;
 }
 
 std::string CStringTable::LoadMenu(int id) {

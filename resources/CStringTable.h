@@ -21,8 +21,10 @@ public:
     // Empty when the table has no such entry.
     static std::string Load(int id);
     static std::string Load(int id, int languageId);
-    // The text with its first "%1" replaced by argument.
+    // The text with "%1" replaced by argument.
     static std::string Format(int id, const std::string& argument);
+    // The text with every "%1", "%2", ... replaced by the arguments in order.
+    static std::string Format(int id, const std::vector<std::string>& arguments);
     // Menu captions: popups by CResourceId, items by their command id.
     static std::string LoadMenu(int id);
     static std::string LoadMenu(int id, int languageId);

@@ -20,7 +20,7 @@ std::string_view CStringTableText::English() {
 2014	[ Preview Mode ]
 2016	Could not open the Help file.\nAcrobatReader If you have not installed, please install it.
 2017	This video has been changed.Save?\n\n[ Yes ]\t\t: Save.\n[ No ]\t\t: To continue without saving.\n[ Cancel ]\t: To abort the process.
-2019	Movie files|*.avi;*.m2ts;*.mts;*.mov;*.mpg;*.mpeg;*.mp4;*.wmv|Image files|*.bmp;*.jpg;*.jpeg|All Files(*.*)|*.*||
+2019	Movie files|*.avi;*.m2ts;*.mts;*.mov;*.mpg;*.mpeg;*.mp4;*.wmv;*.mkv;*.webm;*.m4v;*.3gp;*.ts;*.mxf;*.flv|Image files|*.bmp;*.jpg;*.jpeg|All Files(*.*)|*.*||
 2020	This file is not recognized by Quorvel for files, could not be opened.\n\n%1
 2021	Save the file that you can not currently open.\nPlease specify a different file.
 2022	Format Converting
@@ -44,6 +44,9 @@ std::string_view CStringTableText::English() {
 2080	The progress could not be saved. The progress saved before is kept as it was.\n\n%1
 2081	The mosaic could not be removed, as its saved progress could not be deleted. Nothing was removed.\n\n%1
 2082	The settings could not be saved. The settings saved before are kept as they were.\n\n%1
+2083	The movie is still being converted or saved. Cancel that and quit?\n\nA movie being saved is not written; a file of the same name saved before stays as it was.
+2084	The progress files beside this movie (%1) were saved for "%2", not for "%3".\n\nLoad them for "%3"?
+2085	The progress files %1 hold the progress of "%2".\n\nReplace it with the progress of "%3"?
 2101	Play speed: x
 2102	Mosaic Type:
 2110	特大
@@ -160,7 +163,7 @@ std::string_view CStringTableText::Japanese() {
 2014	[ プレビューモード ]
 2016	ヘルプファイルを開くことができませんでした。\nAcrobatReaderをインストールしていない場合はインストールしてください。
 2017	この動画はモザイクが追加されています。動画を保存しますか？\n\n[ はい ]\t\t: 保存する。\n[ いいえ ]\t\t: 保存せずに処理を続行する。\n[ キャンセル ]\t: 処理を中止する。
-2019	動画ファイル|*.avi;*.m2ts;*.mts;*.mov;*.mpg;*.mpeg;*.mp4;*.wmv|静止画ファイル|*.bmp;*.jpg;*.jpeg|すべてのファイル(*.*)|*.*||
+2019	動画ファイル|*.avi;*.m2ts;*.mts;*.mov;*.mpg;*.mpeg;*.mp4;*.wmv;*.mkv;*.webm;*.m4v;*.3gp;*.ts;*.mxf;*.flv|静止画ファイル|*.bmp;*.jpg;*.jpeg|すべてのファイル(*.*)|*.*||
 2020	このファイルはQuorvelで認識できないファイルのため、開くことが出来ませんでした。\n\n%1
 2021	現在開いているファイルに上書き保存することは出来ません。\n別のファイルを指定してください。
 2022	フォーマット変換中
@@ -184,6 +187,9 @@ std::string_view CStringTableText::Japanese() {
 2080	途中経過を保存できませんでした。以前に保存した途中経過はそのまま残っています。\n\n%1
 2081	保存した途中経過を削除できなかったため、モザイクを削除できませんでした。何も削除していません。\n\n%1
 2082	設定を保存できませんでした。以前に保存した設定はそのまま残っています。\n\n%1
+2083	動画の変換または保存がまだ続いています。中止して終了しますか？\n\n保存中の動画は書き込まれず、同じ名前で以前に保存したファイルはそのまま残ります。
+2084	この動画の横にある途中経過ファイル（%1）は「%3」ではなく「%2」のために保存されたものです。\n\n「%3」の途中経過として読み込みますか？
+2085	途中経過ファイル %1 には「%2」の途中経過が入っています。\n\n「%3」の途中経過で置き換えますか？
 2101	再生速度: x
 2102	モザイクの種類:
 2110	特大

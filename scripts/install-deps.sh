@@ -14,7 +14,7 @@ PACKAGES=(
     fonts-ipafont-gothic binutils ccache
     qt6-svg-dev libqt6svg6
     clang-14 libclang-rt-14-dev llvm-14
-    xvfb openbox xdotool x11-utils imagemagick desktop-file-utils poppler-utils
+    xvfb openbox xdotool wmctrl x11-utils imagemagick desktop-file-utils poppler-utils
 )
 
 missing=()

@@ -6,6 +6,7 @@
 #include "media/CAviVideoStream.h"
 #include "media/CProgressFiles.h"
 #include "platform/CMessageBoxSeam.h"
+#include "resources/CResourceId.h"
 #include "resources/CStringTable.h"
 
 namespace {
@@ -17,6 +18,18 @@ constexpr int kProgressNotRemoved = 2081;
 void Report(int text, const CAviVideoStream& stream) {
     const std::string path = CProgressFiles(stream.m_strWorkPath).FixedAreasPath();
     CMessageBoxSeam::Show(CStringTable::Format(text, path), QV_MB_OK | QV_MB_ICONERROR);
+}
+
+// Progress files of another movie of the same stem are replaced only when the user says so.
+bool MayReplaceOtherProgress(const CAviVideoStream& stream) {
+    const std::string other = stream.ProgressOfOtherSource();
+    if (other.empty()) {
+        return true;
+    }
+    const std::string question = CStringTable::Format(
+        CResourceId::ReplaceOtherProgressQuestion,
+        {CProgressFiles(stream.m_strWorkPath).FixedAreasPath(), other, stream.m_strSourceName});
+    return CMessageBoxSeam::Show(question, QV_MB_YESNO | QV_MB_ICONQUESTION) == QV_IDYES;
 }
 
 } // namespace
@@ -31,7 +44,7 @@ CProgressCommands::CProgressCommands(CMainFrame& frame, CRegionEditor& editor)
 // is reported and leaves the progress unsaved, so closing still asks.
 void CProgressCommands::SaveProgress() {
     const CAviVideoStream* stream = m_frame.ActiveStream();
-    if (stream == nullptr) {
+    if (stream == nullptr || !MayReplaceOtherProgress(*stream)) {
         return;
     }
     if (!stream->SaveProgress()) {

@@ -108,7 +108,7 @@ void CVexoView::dropEvent(QDropEvent* event) {
 }
 
 void CVexoView::OnDropFiles(const std::vector<std::string>& names) {
-    if (m_frame.IsProgressOnly() || names.empty()) {
+    if (m_frame.IsProgressOnly() || m_frame.IsBusy() || names.empty()) {
         return;
     }
     if (m_frame.IsDocumentOpen() && m_frame.movieModified) {

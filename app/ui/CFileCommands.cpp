@@ -79,8 +79,9 @@ void CFileCommands::OpenRecent(std::size_t index) {
     }
 }
 
+// A file dropped or named while a conversion or a save runs waits for nobody: it is not opened.
 bool CFileCommands::OpenDocumentFile(const std::string& path) {
-    if (!m_document.OnOpenDocument(path)) {
+    if (m_frame.IsBusy() || !m_document.OnOpenDocument(path)) {
         return false;
     }
     m_recentFiles.Add(path);

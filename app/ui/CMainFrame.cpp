@@ -219,6 +219,7 @@ void CMainFrame::FillCommandState(CCommandState& state) const {
     state.progressModified = progressModified;
     state.editMode = editMode;
     state.loopPlay = m_settings.LoopPlay == 1;
+    state.busy = m_busy.IsBusy();
     state.recentFiles = m_recentFiles ? m_recentFiles->Files().size() : 0;
     const int toggles[] = {Id::StandardBar, Id::MovieBar,      Id::OptionBar,
                            Id::SliderBar,   Id::MosaicTypeBar, Id::StatusBar};
@@ -268,7 +269,8 @@ QString CMainFrame::PaneText(int paneId) const {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (confirmClose()) {
+    const bool close = m_quitConfirmed || (m_busy.IsBusy() ? confirmQuitWhileBusy() : confirmClose());
+    if (close) {
         event->accept();
     } else {
         event->ignore();
@@ -295,6 +297,27 @@ bool CMainFrame::confirmClose() {
     default:
         return false;
     }
+}
+
+bool CMainFrame::confirmQuitWhileBusy() {
+    if (CMessageBoxSeam::Show(CStringTable::Load(R::QuitWhileBusyQuestion),
+                              QV_MB_YESNO | QV_MB_ICONQUESTION) != QV_IDYES) {
+        return false;
+    }
+    if (!m_busy.CancelRunning()) {
+        return true;
+    }
+    // Closed from the event loop, never from inside the work that is unwinding.
+    m_busy.WhenIdle([this] {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_quitConfirmed = true;
+                close();
+            },
+            Qt::QueuedConnection);
+    });
+    return false;
 }
 
 void CMainFrame::changeEvent(QEvent* event) {

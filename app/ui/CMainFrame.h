@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CBusyState.h"
 #include "app/CCmdTarget.h"
 #include "app/CCommandRouter.h"
 #include "app/CCommandTable.h"
@@ -48,6 +49,10 @@ public:
     CAviVideoStream* playStream = nullptr;
     int editMode = -1;             // -1 none, 0 fixed mosaic, 1 moving mosaic, 2 preview
     bool stillImage = false;
+
+    // Set while a conversion or a save runs; every command rule sees it.
+    CBusyState& Busy() { return m_busy; }
+    bool IsBusy() const { return m_busy.IsBusy(); }
 
     // Started with "/O" and an existing file: only the progress can be saved.
     bool IsProgressOnly() const { return m_progressOnly; }
@@ -113,6 +118,8 @@ private:
     void toggleBar(int toggleId);
     void toggleDeinterlace();
     bool confirmClose();
+    // Closing while busy: the running work is cancelled and the window closes once it unwound.
+    bool confirmQuitWhileBusy();
     bool handleBlurKey(const QKeyEvent& key);
 
     CInifileManager& m_settings;
@@ -124,6 +131,9 @@ private:
     std::vector<CCmdTarget*> m_parts;
     const CRecentFileList* m_recentFiles = nullptr;
     CCommandRouter m_router;
+    CBusyState m_busy;
+    // The user chose to quit while busy: the close that follows asks nothing more.
+    bool m_quitConfirmed = false;
 
     CCommandMenus* m_menus = nullptr;
     RX40sCOOIconToolBar* m_standardBar = nullptr;

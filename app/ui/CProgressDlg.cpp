@@ -28,7 +28,6 @@ QString Title() {
 } // namespace
 
 CProgressDlg::CProgressDlg(QWidget* owner) : QDialog(owner), m_owner(owner) {
-    setWindowModality(Qt::WindowModal);
     setWindowTitle(Title());
     setFixedSize(Units(0, 0, 187, kHeight).size());
     m_progress = new QProgressBar(this);

@@ -9,10 +9,11 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 
-// The progress window of conversions and the export, modal to the window that owns it: the
-// owner is disabled while it is up, so no command starts while the caller blocks and pumps
-// events to keep the interface painted. During a save it shows the time left and offers
-// Cancel, which the running step sees at its next look.
+// The progress window of conversions and the export, above the window that owns it: the owner
+// is disabled while it is up, so no input reaches it while the caller blocks and pumps events to
+// keep the interface painted. It is not modal, so the owner still hears a request to close and
+// can ask whether to cancel. During a save it shows the time left and offers Cancel, which the
+// running step sees at its next look.
 class CProgressDlg : public QDialog, public IProgress {
     Q_OBJECT
 public:
@@ -30,7 +31,9 @@ public:
     void SetPosition(int position) override;
     void SetTimeLeft(const std::string& text) override;
     void SetCancellable(bool on) override;
-    bool CancelRequested() const override { return m_cancelRequested; }
+    bool CancelRequested() const override { return m_cancelRequested || m_abandoned; }
+    // Cancels the running work and every step after it: the program is about to quit.
+    void Abandon() { m_abandoned = true; }
 
     QProgressBar* ProgressBar() const { return m_progress; }
     QLabel* PercentLabel() const { return m_percent; }
@@ -51,6 +54,7 @@ private:
     QPushButton* m_cancel = nullptr;
     QPointer<QWidget> m_owner;
     bool m_cancelRequested = false;
+    bool m_abandoned = false;
     int m_lower = 0;
     int m_upper = 100;
     bool m_ownerDisabled = false;

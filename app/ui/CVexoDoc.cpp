@@ -79,6 +79,7 @@ void CVexoDoc::EnableSliderBar(bool enable) {
 }
 
 bool CVexoDoc::OnOpenDocument(const std::string& path) {
+    const CBusyState::Scope busy(m_frame.Busy(), [this] { m_progress.Abandon(); });
     DeleteContents();
     m_strPathName.clear();
     m_frame.StopPlay();
@@ -105,6 +106,7 @@ bool CVexoDoc::OpenStream(const std::string& path) {
     }
     m_pStream = std::make_unique<CAviVideoStream>(pipeline.WorkPath(), m_settings.SizeID,
                                                   pipeline.TakeWorkFiles());
+    m_pStream->m_strSourceName = std::filesystem::path(path).filename().string();
     const int opened = pipeline.IsStillImage() ? m_pStream->LoadBitmapFile(pipeline.WorkPath())
                                                : m_pStream->OpenVideo();
     if (opened == 0) {
@@ -130,6 +132,7 @@ CSavePipeline::Result CVexoDoc::SaveMovie(const std::string& targetPath, int pro
     if (!m_pStream) {
         return {};
     }
+    const CBusyState::Scope busy(m_frame.Busy(), [this] { m_progress.Abandon(); });
     const CSavePipeline::Result result = Pipeline().Save(m_strPathName, targetPath, profileIndex);
     if (result.status == CSavePipeline::Status::Saved) {
         m_strSavedPath = targetPath;

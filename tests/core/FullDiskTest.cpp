@@ -4,17 +4,24 @@
 
 #include "ConverterFixture.h"
 #include "app/CInifileManager.h"
+#include "export/CSavePipeline.h"
+#include "media/CAviVideoStream.h"
 #include "media/CBitmapFile.h"
 #include "media/CCommandLog.h"
 #include "media/COpenPipeline.h"
 #include "platform/CMessageBoxSeam.h"
 #include "platform/CTextFile.h"
+#include "resources/CResourceId.h"
 #include "resources/CStringTable.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+
+extern "C" {
+#include <libavutil/log.h>
+}
 
 namespace {
 
@@ -98,4 +105,32 @@ TEST_F(FullDiskTest, ConverterOutput) {
     CMessageBoxSeam::Install(previous);
     EXPECT_EQ(result, CLimitedChild::kSucceeded);
     EXPECT_EQ(m_media.Names(), std::vector<std::string>{"clip.mp4"});
+}
+
+// The library's words for a write that fails part way through a movie reach the user.
+TEST_F(FullDiskTest, MovieExportSaysWhy) {
+    const std::string working = m_media.Generate(
+        "clip.avi", "-f lavfi -i testsrc2=size=320x240:rate=25:duration=2 -c:v msmpeg4v2 -b:v 8000k");
+    ASSERT_FALSE(working.empty());
+    const std::string target = m_media.Path("saved.avi");
+    std::ofstream(target) << "the user's file";
+    // The encoder warns about every clipped coefficient at this bit rate.
+    av_log_set_level(AV_LOG_ERROR);
+    const std::int32_t sizeId = 6;
+    CAviVideoStream stream(working, sizeId);
+    ASSERT_EQ(stream.OpenVideo(), 1);
+    stream.m_mosaic.AddFixedArea(T_RECT{10, 10, 100, 100});
+    const int result = CLimitedChild::Run(64 * 1024, [&] {
+        RecordingProgress progress;
+        CFFMpegUtil converter(QUORVEL_BIN_DIR, m_media.Dir() + "/log", progress,
+                              [](int id) { return CStringTable::Load(id, CStringTable::English); });
+        CSavePipeline pipeline(stream, converter, progress, "");
+        const CSavePipeline::Result saved = pipeline.Save(working, target, 0);
+        return saved.status == CSavePipeline::Status::Failed &&
+               saved.message == CStringTable::Load(CResourceId::ExportError, CStringTable::English) +
+                                    "\n\nFile too large";
+    });
+    EXPECT_EQ(result, CLimitedChild::kSucceeded);
+    EXPECT_EQ(Read(target), "the user's file");
+    EXPECT_EQ(m_media.Names(), (std::vector<std::string>{"clip.avi", "saved.avi"}));
 }

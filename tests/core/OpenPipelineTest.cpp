@@ -4,8 +4,12 @@
 #include "media/COpenPipeline.h"
 #include "media/CStreamProbe.h"
 #include "platform/CMessageBoxSeam.h"
+#include "resources/CResourceId.h"
+#include "resources/CStringTable.h"
 
 #include <unistd.h>
+
+#include <map>
 
 extern "C" {
 #include <libavcodec/codec_id.h>
@@ -320,4 +324,40 @@ TEST_F(OpenPipeline, MissingConverterIsReportedAsSuch) {
     pipeline.TakeWorkFiles().Remove();
     EXPECT_EQ(FolderNames(),
               (std::vector<std::string>{"QV_command.log", "clip.mp4", "direct.avi", "photo.jpg"}));
+}
+
+// Every kind of movie the Open dialog lists opens with all its frames and its picture size.
+TEST_F(OpenPipeline, EveryMovieKindOfTheOpenDialogOpens) {
+    const std::map<std::string, std::string> codecs = {
+        {"avi", "-c:v mjpeg"},        {"m2ts", "-c:v libx264"},  {"mts", "-c:v libx264"},
+        {"mov", "-c:v libx264"},      {"mpg", "-c:v mpeg2video"}, {"mpeg", "-c:v mpeg2video"},
+        {"mp4", "-c:v libx264"},      {"wmv", "-c:v wmv2"},      {"mkv", "-c:v libx264"},
+        {"webm", "-c:v libvpx"},      {"m4v", "-c:v libx264"},   {"3gp", "-c:v libx264"},
+        {"ts", "-c:v mpeg2video"},    {"mxf", "-c:v mpeg2video"}, {"flv", "-c:v flv1"}};
+    const std::string filter = CStringTable::Load(CResourceId::OpenFilter, CStringTable::English);
+    const std::string movies = filter.substr(0, filter.find("|Image"));
+    std::size_t kinds = 0;
+    for (std::size_t at = movies.find("*."); at != std::string::npos; at = movies.find("*.", at)) {
+        at += 2;
+        const std::string extension = movies.substr(at, movies.find_first_of(";|", at) - at);
+        SCOPED_TRACE(extension);
+        ASSERT_TRUE(codecs.contains(extension));
+        const std::string source = Path("kind." + extension);
+        // The converter makes every .m2ts a 29.97 fps movie.
+        const std::string rate = extension == "m2ts" ? "30000/1001" : "25";
+        Generate("-f lavfi -i testsrc2=size=160x120:rate=" + rate +
+                     " -frames:v 25 -pix_fmt yuv420p " + codecs.at(extension),
+                 source);
+        COpenPipeline pipeline = Pipeline();
+        ASSERT_TRUE(pipeline.Open(source));
+        const std::int32_t sizeId = 2;
+        CAviVideoStream stream(pipeline.WorkPath(), sizeId, pipeline.TakeWorkFiles());
+        ASSERT_EQ(stream.OpenVideo(), 1);
+        EXPECT_EQ(stream.m_nLastFrame, 24);
+        EXPECT_EQ(stream.m_nWidth, 160);
+        EXPECT_EQ(stream.m_nHeight, 120);
+        ++kinds;
+    }
+    EXPECT_EQ(kinds, codecs.size());
+    EXPECT_TRUE(m_box.texts.empty());
 }

@@ -168,10 +168,12 @@ TEST_F(PlayControllerTest, RecordingTakesEachFrameBeforeTheStepAndNeverWraps) {
     EXPECT_EQ(m_host.selectionResets, 1);
 }
 
+// A recording under way goes on at the new pace: the view's drag is never ended.
 TEST_F(PlayControllerTest, ChosenSpeedRestartsPlayWithTheNewInterval) {
     m_control.OnSpeedSelected("1.0");
     EXPECT_TRUE(m_host.timers.empty());
     m_stream.m_nCurrentFrame = 40;
+    m_host.recording = true;
     m_control.Play(&m_stream);
     m_control.OnSpeedSelected("0.5");
     EXPECT_FLOAT_EQ(m_settings.PlaySpeedRate, 0.5f);
@@ -180,6 +182,10 @@ TEST_F(PlayControllerTest, ChosenSpeedRestartsPlayWithTheNewInterval) {
     EXPECT_EQ(m_stream.m_nCurrentFrame, 40);
     m_control.OnSpeedSelected("2.0");
     EXPECT_EQ(m_host.timers, (std::map<int, int>{{1, 16}}));
+    Tick(1, 2);
+    EXPECT_EQ(m_host.recorded, (std::vector<std::int64_t>{40, 41}));
+    EXPECT_EQ(m_host.stops, 0);
+    EXPECT_TRUE(m_host.stopPictureShown);
 }
 
 TEST_F(PlayControllerTest, ArrowKeysStepTheSpeedIndexWithinTheList) {
@@ -213,6 +219,7 @@ TEST_F(PlayControllerTest, SoundPositionLeadsThePicture) {
                            "set f speed 500", "set f time format ms", "play f from 4000"}));
     EXPECT_TRUE(m_audioPlaying);
     EXPECT_EQ(m_host.timers, (std::map<int, int>{{3, 40}}));
+    EXPECT_EQ(m_host.stops, 0);
 }
 
 TEST_F(PlayControllerTest, EndOfSoundStopsRewoundOrStartsAgain) {

@@ -1,7 +1,10 @@
 #include "CLimitedChild.h"
 #include "CTestMedia.h"
 
+#include "media/CAviVideoStream.h"
 #include "media/CProgressFiles.h"
+#include "platform/CMessageBoxSeam.h"
+#include "tests/support/CRecordingMessageBox.h"
 #include "platform/CDurableFile.h"
 #include "platform/CTextFile.h"
 
@@ -210,4 +213,49 @@ TEST_F(ProgressSaveTest, UnfinishedRemovalLoadsAsTheOldPairOrAsNothing) {
     fs::remove(m_files.FixedAreasPath());
     EXPECT_TRUE(SameSave(Loaded(), CMosaicParam(0)));
     EXPECT_TRUE(m_media.Names().empty());
+}
+
+// clip.mp4 and clip.mov share their working name and so their progress files: the files say
+// whose they are, the other movie loads them only when the user says so and never deletes them.
+TEST_F(ProgressSaveTest, AMovieOfTheSameStemAsksBeforeTakingTheProgressOfAnother) {
+    const std::int32_t sizeId = 6;
+    const std::string work = m_media.Path("clip.$tmp$.avi");
+    CAviVideoStream mp4(work, sizeId);
+    mp4.m_strSourceName = "clip.mp4";
+    mp4.m_mosaic.AddFixedArea(T_RECT{1, 2, 30, 40});
+    ASSERT_TRUE(mp4.SaveProgress());
+    const auto saved = CTextFile::Read(m_files.FixedAreasPath());
+    ASSERT_TRUE(saved);
+    EXPECT_NE(saved->find("source=\"clip.mp4\""), std::string::npos);
+
+    for (const int answer : {QV_IDNO, QV_IDYES}) {
+        CRecordingMessageBox box(answer);
+        IMessageBox* previous = CMessageBoxSeam::Install(&box);
+        CAviVideoStream mov(work, sizeId);
+        mov.m_strSourceName = "clip.mov";
+        mov.LoadProgress();
+        CMessageBoxSeam::Install(previous);
+        ASSERT_EQ(box.texts.size(), 1u);
+        EXPECT_NE(box.texts[0].find("\"clip.mp4\""), std::string::npos);
+        EXPECT_EQ(mov.m_mosaic.FixedAreas().size(), answer == QV_IDYES ? 1u : 0u);
+        EXPECT_EQ(mov.ProgressOfOtherSource(), answer == QV_IDYES ? "" : "clip.mp4");
+        if (answer == QV_IDNO) {
+            ASSERT_TRUE(mov.RemoveProgress());
+            EXPECT_EQ(CTextFile::Read(m_files.FixedAreasPath()), saved);
+        }
+    }
+
+    // Files that name no movie, as older ones, and the movie's own files load without a word.
+    for (const bool named : {false, true}) {
+        ASSERT_TRUE(named ? mp4.SaveProgress() : CProgressFiles(work).Save(mp4.m_mosaic));
+        CRecordingMessageBox box(QV_IDNO);
+        IMessageBox* previous = CMessageBoxSeam::Install(&box);
+        CAviVideoStream other(work, sizeId);
+        other.m_strSourceName = "clip.mp4";
+        other.LoadProgress();
+        CMessageBoxSeam::Install(previous);
+        EXPECT_TRUE(box.texts.empty()) << named;
+        EXPECT_EQ(other.m_mosaic.FixedAreas().size(), 1u) << named;
+        EXPECT_EQ(other.ProgressOfOtherSource(), "") << named;
+    }
 }

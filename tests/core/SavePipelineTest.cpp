@@ -34,8 +34,16 @@ public:
     void SetCancellable(bool on) override { cancellable.push_back(on); }
     void SetTimeLeft(const std::string& text) override { timeLeft.push_back(text); }
     void SetPosition(int position) override { barAt = position; }
+    void Pump() override {
+        RecordingProgress::Pump();
+        if (whilePumping) {
+            whilePumping();
+        }
+    }
 
     std::function<bool(const CancellingProgress&)> cancelWhen;
+    // What the windows might do while the save pumps their events.
+    std::function<void()> whilePumping;
     std::vector<bool> cancellable;
     std::vector<std::string> timeLeft;
     int barAt = -1;
@@ -203,6 +211,22 @@ TEST_F(SavePipelineTest, PaintedPicturesKeepTheDecodedPixelsAwayFromTheMosaicAnd
     }
 }
 
+// Repaints, keys and edits between two frames of the export change neither its frames nor its
+// mosaic: it saves what the user had when Save was chosen.
+TEST_F(SavePipelineTest, WhatTheWindowsDoWhileTheExportPumpsDoesNotReachIt) {
+    const std::vector<CFrameBuffer> previews = Previews();
+    m_progress.whilePumping = [this] {
+        ASSERT_EQ(m_stream->GetFrame(kFrames / 2, false), 1);
+        m_stream->m_mosaic.RemoveAllFixedAreas();
+        m_stream->m_mosaic.SetTrackRect(0, T_RECT{0, 0, 160, 120}, 3);
+        m_sizeId = kBoxBlur;
+    };
+    CMovieExport exporter(*m_stream, m_progress);
+    ASSERT_EQ(exporter.ExportMovie(Path("out.avi")), CMovieExport::Result::Done);
+    EXPECT_GT(m_progress.pumps, kFrames);
+    EXPECT_EQ(CSavedMovie::Unlike(CSavedMovie::Pictures(Path("out.avi")), previews), "");
+}
+
 TEST_F(SavePipelineTest, ExportOfAB_FrameAviKeepsItsDelayedLastPictures) {
     const std::string bframes = Path("bframes.avi");
     Generate("-f lavfi -i testsrc2=size=160x120:rate=25,trim=end_frame=50 -c:v mpeg4 -bf 2 "
@@ -247,7 +271,7 @@ TEST_F(SavePipelineTest, AFailedExportKeepsTheTargetAndReportsTheError) {
 
     const CSavePipeline::Result result = Save(target, 1);
     EXPECT_EQ(result.status, CSavePipeline::Status::Failed);
-    EXPECT_EQ(result.message, "Export error!!");
+    EXPECT_EQ(result.message, "Export error!!\n\nIs a directory");
     EXPECT_EQ(ReadAll(target), "the user's file");
     fs::remove_all(CSavePipeline::OutPath(target));
     EXPECT_EQ(WorkingNames(), std::vector<std::string>());
@@ -300,6 +324,27 @@ TEST_F(SavePipelineTest, ACancelInTheExportOrInAConversionKeepsTheTarget) {
         EXPECT_EQ(ReadAll(target), "the user's file");
         EXPECT_EQ(WorkingNames(), std::vector<std::string>());
     }
+
+    // Without a mosaic the working file is copied, in the progress window and with Cancel.
+    m_stream->m_mosaic.RemoveAllFixedAreas();
+    m_stream->m_mosaic.RemoveAllTracks();
+    m_sound.clear();
+    const std::string copy = Path("copy.avi");
+    std::ofstream(copy) << "the user's file";
+    m_progress = CancellingProgress();
+    m_progress.cancelWhen = [](const CancellingProgress& progress) {
+        return !progress.positions.empty();
+    };
+    EXPECT_EQ(Save(copy).status, CSavePipeline::Status::Cancelled);
+    EXPECT_EQ(ReadAll(copy), "the user's file");
+    EXPECT_EQ(WorkingNames(), std::vector<std::string>());
+    m_progress = CancellingProgress();
+    ASSERT_EQ(Save(copy).status, CSavePipeline::Status::Saved);
+    EXPECT_EQ(ReadAll(copy), ReadAll(m_source));
+    EXPECT_EQ(m_progress.created, 1);
+    EXPECT_EQ(m_progress.destroyed, 1);
+    ASSERT_FALSE(m_progress.positions.empty());
+    EXPECT_EQ(m_progress.positions.back(), m_progress.upper);
 }
 
 TEST_F(SavePipelineTest, SavingOntoAnOpenedFileChangesNothing) {

@@ -63,7 +63,7 @@ private slots:
     void speedListAndArrowKeysRestartPlayAtTheNewInterval();
     void playWithSoundFollowsTheSound();
     void savedProgressComesBackAndRemovalDeletesIt();
-    void conversionProgressIsModalToTheMainWindow();
+    void conversionProgressBlocksTheMainWindow();
     void failedProgressAndSettingsWritesAreToldAndKeepTheOldFiles();
 
 private:
@@ -460,7 +460,7 @@ void PlayEditTest::savedProgressComesBackAndRemovalDeletesIt() {
     QVERIFY(!frame().CommandStatus(Id::RemoveAllMosaic).enabled);
 }
 
-void PlayEditTest::conversionProgressIsModalToTheMainWindow() {
+void PlayEditTest::conversionProgressBlocksTheMainWindow() {
     // Looks at the windows while the open pipeline's conversions pump events.
     int looks = 0;
     int ownedLooks = 0;

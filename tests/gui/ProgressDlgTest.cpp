@@ -16,7 +16,7 @@ class ProgressDlgTest : public QObject {
     Q_OBJECT
 private slots:
     void disablesItsOwnerWhileUp();
-    void isModalToItsOwnerWhileItPumps();
+    void blocksItsOwnerWhileItPumps();
     void leavesADisabledOwnerDisabled();
     void percentChangesOnlyTheText();
     void marqueeHidesThePercent();
@@ -44,7 +44,9 @@ void ProgressDlgTest::disablesItsOwnerWhileUp() {
     QVERIFY(owner.isEnabled());
 }
 
-void ProgressDlgTest::isModalToItsOwnerWhileItPumps() {
+// Not modal: the owner takes no input but still hears the window manager's request to close
+// (the desktop test of closing during a save looks at that).
+void ProgressDlgTest::blocksItsOwnerWhileItPumps() {
     QWidget owner;
     QPushButton* command = new QPushButton("command", &owner);
     int commands = 0;
@@ -53,7 +55,6 @@ void ProgressDlgTest::isModalToItsOwnerWhileItPumps() {
     CProgressDlg dialog(&owner);
     QCOMPARE(dialog.parentWidget(), &owner);
     QVERIFY(dialog.isWindow());
-    QCOMPARE(dialog.windowModality(), Qt::WindowModal);
     QVERIFY(dialog.Create());
     // What the user sees between two looks of a blocked caller.
     bool seen = false;

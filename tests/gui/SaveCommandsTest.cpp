@@ -1,4 +1,5 @@
 #include "app/CCommandId.h"
+#include "app/CCommandTable.h"
 #include "app/CInifileManager.h"
 #include "app/ui/CFileCommands.h"
 #include "app/ui/CMainFrame.h"
@@ -8,9 +9,11 @@
 #include "app/ui/CVexoViewerApp.h"
 #include "media/CAviVideoStream.h"
 #include "media/CFormatIniFile.h"
+#include "view/CVexoView.h"
 #include "platform/CFileDialogSeam.h"
 #include "platform/CMessageBoxSeam.h"
 #include "platform/CTextFile.h"
+#include "resources/CResourceId.h"
 #include "resources/CStringTable.h"
 #include "tests/support/CRecordingMessageBox.h"
 #include "tests/support/CSavedMovie.h"
@@ -141,6 +144,8 @@ private slots:
     void aFailedConversionKeepsTheTargetAndSaysWhy();
     void aMissingConverterKeepsTheTargetAndSaysWhy();
     void cancelKeepsTheTargetInEveryStep();
+    void nothingElseStartsWhileASaveRuns();
+    void closingDuringASaveAsksThenCancelsAndQuits();
     void savingOntoTheOpenedFilesChangesNothing();
     void savedAsABitmapWritesTheShownPicture();
 
@@ -422,6 +427,71 @@ void SaveCommandsTest::cancelKeepsTheTargetInEveryStep() {
                  (QStringList{"clip.$tmp$.avi", "clip.$tmp$.lock", "clip.$tmp$.wav", "out.mp4"}));
     }
     QVERIFY(!frame().CommandStatus(Id::PlaySavedMovie).enabled);
+}
+
+// While the export pumps events a posted command, a drop and a signal's close all find the
+// program busy: every command is disabled, the drop opens nothing and the close asks first.
+void SaveCommandsTest::nothingElseStartsWhileASaveRuns() {
+    QVERIFY(open(media("clip.mp4")));
+    CRecordingMessageBox no(QV_IDNO);
+    int looks = 0;
+    int enabledCommands = 0;
+    QTimer during;
+    connect(&during, &QTimer::timeout, this, [&] {
+        if (!document().Progress().isVisible() || looks++ > 0) {
+            return;
+        }
+        for (const CCommandTable::Row& row : CCommandTable::Rows()) {
+            enabledCommands += frame().CommandStatus(row.id).enabled;
+        }
+        frame().PostCommand(Id::Save);
+        frame().PostCommand(Id::Close);
+        m_app->GetView()->OnDropFiles({media("silent.avi")});
+        CMessageBoxSeam::Install(&no);
+        frame().close();
+        CMessageBoxSeam::Install(&m_box);
+    });
+    during.start(0);
+    QVERIFY(save(media("out.avi"), 1));
+    during.stop();
+    QTest::qWait(50);
+    QVERIFY(looks > 0);
+    QCOMPARE(enabledCommands, 0);
+    QCOMPARE(no.texts, std::vector<std::string>{CStringTable::Load(CResourceId::QuitWhileBusyQuestion)});
+    QCOMPARE(m_dialog.asked.size(), std::size_t{1});
+    QCOMPARE(document().GetPathName(), media("clip.mp4"));
+    QVERIFY(frame().isVisible());
+    QVERIFY(!frame().IsBusy());
+    QVERIFY(frame().CommandStatus(Id::Save).enabled);
+    QVERIFY(CSavedMovie::HasSound(media("out.avi")));
+}
+
+// Yes to the question cancels the save; the window closes once the save has unwound and the
+// old target is whole.
+void SaveCommandsTest::closingDuringASaveAsksThenCancelsAndQuits() {
+    QVERIFY(open(media("clip.mp4")));
+    std::ofstream(media("out.mp4")) << kUsersFile;
+    CRecordingMessageBox yes(QV_IDYES);
+    bool asked = false;
+    QTimer during;
+    connect(&during, &QTimer::timeout, this, [&] {
+        if (!asked && document().Progress().isVisible()) {
+            asked = true;
+            CMessageBoxSeam::Install(&yes);
+            frame().close();
+            CMessageBoxSeam::Install(&m_box);
+        }
+    });
+    during.start(0);
+    QVERIFY(save(media("out.mp4"), 2));
+    during.stop();
+    QVERIFY(asked);
+    QCOMPARE(yes.texts.size(), std::size_t{1});
+    QVERIFY(QTest::qWaitFor([this] { return !frame().isVisible(); }));
+    QCOMPARE(Texts(m_box.texts), QStringList());
+    QCOMPARE(Text(ReadAll(media("out.mp4"))), QString(kUsersFile));
+    QCOMPARE(extraFiles(),
+             (QStringList{"clip.$tmp$.avi", "clip.$tmp$.lock", "clip.$tmp$.wav", "out.mp4"}));
 }
 
 void SaveCommandsTest::savingOntoTheOpenedFilesChangesNothing() {

@@ -1,0 +1,117 @@
+#!/bin/bash
+# End to end on a real X server: a movie is opened through the Open dialog and saved over an
+# older file of the same name; while the save runs the main window is closed through the window
+# manager. Quorvel asks whether to cancel and quit; Yes ends the program, leaves no working file
+# beside the movie and keeps the older file whole.
+# Usage: close-during-save.sh <program folder> [folder for the screenshot of a failure]
+set -eu
+
+bin=$1
+shots=${2:-}
+work=$(mktemp -d)
+display=:$((90 + ($$ + 37) % 100))
+pids=""
+
+cleanup() {
+    for pid in $pids; do
+        kill "$pid" 2>/dev/null || true
+    done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT INT TERM
+
+fail() {
+    echo "FAIL: $*" >&2
+    [ -n "$shots" ] && import -window root "$shots/close-during-save.png" 2>/dev/null
+    [ -f "$work/quorvel.log" ] && cat "$work/quorvel.log" >&2
+    exit 1
+}
+
+# Waits up to $1 tenths of a second for the command after it to succeed.
+wait_for() {
+    local tenths=$1
+    shift
+    for _ in $(seq "$tenths"); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# The first visible window whose title matches; fails when there is none.
+window_named() {
+    local id
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
+    [ -n "$id" ] && echo "$id"
+}
+
+# Long enough that the save is still running when the window is closed.
+ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi \
+    -i "testsrc2=size=640x480:rate=25" -f lavfi -i "sine=duration=40" -t 40 \
+    -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac "$work/movie.mp4"
+printf '%s' '<effect><mosaic enable="1" type="6" size="10"><area><rect left="160" top="120" right="480" bottom="360" frame="0"/></area></mosaic></effect>' \
+    > "$work/movie.\$tmp\$.eft"
+printf 'the user'"'"'s file' > "$work/saved.avi"
+
+export XDG_CONFIG_HOME="$work/config" LANG=C.UTF-8 SDL_AUDIODRIVER=dummy DISPLAY=$display
+unset LC_ALL LC_MESSAGES QT_QPA_PLATFORM
+Xvfb "$display" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
+pids="$pids $!"
+wait_for 50 xdpyinfo || fail "no X server"
+openbox >/dev/null 2>&1 &
+pids="$pids $!"
+sleep 1
+
+"$bin/Quorvel" >"$work/quorvel.log" 2>&1 &
+quorvel=$!
+pids="$quorvel $pids"
+
+wait_for 200 window_named '^Quorvel' || fail "no main window"
+main=$(window_named '^Quorvel')
+xdotool windowactivate --sync "$main"
+xdotool key F1
+wait_for 100 window_named '^Open' || fail "no Open dialog"
+xdotool windowactivate --sync "$(window_named '^Open')"
+xdotool type --delay 20 "$work/movie.mp4"
+xdotool key Return
+
+# The conversion ends with the working video in place and the window usable again.
+wait_for 1200 test -s "$work/movie.\$tmp\$.wav" || fail "the movie did not open"
+sleep 3
+xdotool windowactivate --sync "$main"
+xdotool key F5
+wait_for 100 window_named '^Save' || fail "no Save dialog"
+xdotool windowactivate --sync "$(window_named '^Save')"
+xdotool type --delay 20 "$work/saved.avi"
+xdotool key Return
+# The dialog's own question about replacing the older file.
+sleep 1
+xdotool key alt+y
+
+wait_for 200 window_named '^Mosaic in the process' || fail "the save did not start"
+sleep 1
+# As the window's close button does: the window manager asks the main window, not the progress
+# window above it, to close.
+wmctrl -i -c "$main"
+question=""
+for _ in $(seq 50); do
+    for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+        [ "$id" = "$main" ] && continue
+        if xprop -id "$id" WM_TRANSIENT_FOR 2>/dev/null | grep -q window && \
+           [ "$(xdotool getwindowname "$id")" = "Quorvel" ]; then
+            question=$id
+        fi
+    done
+    [ -n "$question" ] && break
+    sleep 0.1
+done
+[ -n "$question" ] || fail "closing during the save asked nothing"
+xdotool windowactivate --sync "$question"
+xdotool key alt+y
+
+wait_for 300 sh -c "! kill -0 $quorvel" || fail "Quorvel did not quit after Yes"
+[ "$(cat "$work/saved.avi")" = "the user's file" ] || fail "the older file was changed"
+left=$(cd "$work" && ls -A | grep -E '\$(tmp|out|bak|new)\$' | grep -v '\.eft$' || true)
+[ -z "$left" ] || fail "files left behind: $left"
+echo "closing during the save asked, cancelled and quit; nothing left behind"
