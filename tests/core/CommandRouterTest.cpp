@@ -1,3 +1,4 @@
+#include "app/CBusyState.h"
 #include "app/CCommandId.h"
 #include "app/CCommandRouter.h"
 #include "app/CCommandTable.h"
@@ -56,9 +57,11 @@ TEST(CommandRouterTest, ACommandWithoutHandlerOrWithAFalseRuleIsDisabledAndNever
     CLoggingTarget frame("frame", log, {CCommandId::Save, CCommandId::Stop});
     bool open = true;
     bool playing = false;
+    CBusyState busy;
     frame.fill = [&](CCommandState& state) {
         state.open = open;
         state.playing = playing;
+        state.busy = busy.IsBusy();
     };
     CCommandRouter router;
     router.SetChain({&frame});
@@ -69,6 +72,12 @@ TEST(CommandRouterTest, ACommandWithoutHandlerOrWithAFalseRuleIsDisabledAndNever
     // Handler, rule false.
     EXPECT_FALSE(router.Query(CCommandId::Stop).enabled);
     EXPECT_FALSE(router.Execute(CCommandId::Stop));
+    // While a long operation runs nothing starts, whatever its own rule says.
+    {
+        const CBusyState::Scope saving(busy, nullptr);
+        EXPECT_FALSE(router.Query(CCommandId::Save).enabled);
+        EXPECT_FALSE(router.Execute(CCommandId::Save));
+    }
     // The rule is read again at the moment the command runs.
     EXPECT_TRUE(router.Execute(CCommandId::Save));
     playing = true;
@@ -136,4 +145,25 @@ TEST(CommandTableTest, ToolbarsHoldTheirButtonsLeftToRight) {
                                                           {6, CCommandId::Save}}));
     EXPECT_EQ(movie, (std::vector<int>{CCommandId::First, CCommandId::Back, CCommandId::Play,
                                        CCommandId::Next, CCommandId::Last}));
+}
+
+// Leaving while busy: the innermost operation is asked to cancel, and what waits for the end
+// runs once, when the outermost one has unwound.
+TEST(CommandRouterTest, TheBusyStateCancelsTheRunningOperationAndTellsWhenItHasUnwound) {
+    CBusyState busy;
+    std::vector<std::string> log;
+    EXPECT_FALSE(busy.CancelRunning());
+    {
+        const CBusyState::Scope open(busy, [&log] { log.push_back("cancel open"); });
+        {
+            const CBusyState::Scope save(busy, [&log] { log.push_back("cancel save"); });
+            EXPECT_TRUE(busy.CancelRunning());
+            busy.WhenIdle([&log] { log.push_back("idle"); });
+        }
+        EXPECT_TRUE(busy.IsBusy());
+        EXPECT_TRUE(busy.CancelRunning());
+    }
+    EXPECT_FALSE(busy.IsBusy());
+    busy.WhenIdle([&log] { log.push_back("at once"); });
+    EXPECT_EQ(log, (std::vector<std::string>{"cancel save", "cancel open", "idle", "at once"}));
 }
