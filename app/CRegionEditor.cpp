@@ -279,3 +279,9 @@ bool CRegionEditor::ToPicturePoint(Point point, Point& picture) const {
 int CRegionEditor::MinimumSize() const {
     return CMosaicParam::DefaultSize(m_settings.SizeID);
 }
+
+void CRegionEditor::PointerLeft() {
+    if (!m_bDragging) {
+        m_rcCurrent = T_RECT{};
+    }
+}

@@ -42,6 +42,8 @@ public:
     void RecordBrush(CMosaicParam& mosaic, Point point, std::int32_t frame);
     void Wheel(int delta, bool shift, bool ctrl, Point point);
     void MiddleDown(Point point, const T_RECT& client);
+    // The pointer left the view: the brush it carried goes, unless a recording drags it.
+    void PointerLeft();
 
     // The region under point for the context menu: the last fixed area containing it (editMode
     // 0) or the track hit at frame (editMode 1). Selects it; false, with nothing selected, when

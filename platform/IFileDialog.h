@@ -19,6 +19,11 @@ public:
         // Save: the extension (without its dot) a name typed without one gets; the chosen
         // filter's own extension when it names one.
         std::string defaultExtension;
+        // Save: the name proposed without its extension, which follows the chosen filter for
+        // as long as the user keeps the name; empty for none.
+        std::string suggestedStem;
+        // Names of files the list leaves out (wildcards, "*.$tmp$.*"); empty for none.
+        std::string hiddenFiles;
     };
 
     struct Answer {

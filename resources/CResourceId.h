@@ -27,7 +27,6 @@ struct CResourceId {
     static constexpr int FixedModeLabel = 2012;
     static constexpr int MovingModeLabel = 2013;
     static constexpr int PreviewModeLabel = 2014;
-    static constexpr int HelpNotOpened = 2016;
     static constexpr int SaveChangesQuestion = 2017;
     static constexpr int OpenFilter = 2019;
     static constexpr int FileNotRecognized = 2020;
@@ -42,6 +41,12 @@ struct CResourceId {
     static constexpr int QuitWhileBusyQuestion = 2083;
     static constexpr int LoadOtherProgressQuestion = 2084;
     static constexpr int ReplaceOtherProgressQuestion = 2085;
+    static constexpr int ManualNotOpened = 2086;
+    static constexpr int SavedMovieNotPlayed = 2087;
+    static constexpr int ReplaceQuestion = 2088;
+    static constexpr int ProgressSavedMessage = 2089;
+    static constexpr int MovieSavedMessage = 2090;
+    static constexpr int StartHint = 2091;
     static constexpr int MakerAddress = 2033;
     static constexpr int SizePaneWidth = 2034;
     // Texts of the dialog bars' controls.

@@ -47,18 +47,24 @@ std::string_view CStringTableText::English() {
 2083	The movie is still being converted or saved. Cancel that and quit?\n\nA movie being saved is not written; a file of the same name saved before stays as it was.
 2084	The progress files beside this movie (%1) were saved for "%2", not for "%3".\n\nLoad them for "%3"?
 2085	The progress files %1 hold the progress of "%2".\n\nReplace it with the progress of "%3"?
+2086	The manual could not be opened:\n%1\n\nA PDF viewer is needed to read it. Install one, or open the file from the program's folder.
+2087	The saved movie could not be played:\n%1\n\nNo program to play it was found on this computer.
+2088	%1 already exists.\n\nDo you want to replace it?
+2089	Progress saved in %1
+2090	Movie saved as %1
+2091	Open a movie or picture (F1), or drop one here
 2101	Play speed: x
 2102	Mosaic Type:
-2110	特大
-2111	大
-2112	中
-2113	小
-2114	すりガラス
-2115	色反転
-2116	塗りつぶし
-2117	ぼかし（強）
-2118	ぼかし（中）
-2119	ぼかし（弱）
+2110	Pixelate, extra large
+2111	Pixelate, large
+2112	Pixelate, medium
+2113	Pixelate, small
+2114	Frosted glass
+2115	Invert colours
+2116	Black fill
+2117	Blur, strong
+2118	Blur, medium
+2119	Blur, weak
 2035	https://velmarro.example/quorvel/latest/
 2201	Version Information
 2202	Version: %s
@@ -190,6 +196,12 @@ std::string_view CStringTableText::Japanese() {
 2083	動画の変換または保存がまだ続いています。中止して終了しますか？\n\n保存中の動画は書き込まれず、同じ名前で以前に保存したファイルはそのまま残ります。
 2084	この動画の横にある途中経過ファイル（%1）は「%3」ではなく「%2」のために保存されたものです。\n\n「%3」の途中経過として読み込みますか？
 2085	途中経過ファイル %1 には「%2」の途中経過が入っています。\n\n「%3」の途中経過で置き換えますか？
+2086	マニュアルを開けませんでした:\n%1\n\n読むには PDF ビューアーが必要です。インストールするか、プログラムのフォルダーからファイルを開いてください。
+2087	保存した動画を再生できませんでした:\n%1\n\nこのコンピューターには再生できるプログラムが見つかりませんでした。
+2088	%1 は既にあります。\n\n置き換えますか？
+2089	途中経過を %1 に保存しました
+2090	動画を %1 に保存しました
+2091	動画または静止画を開いてください（F1）。ここにドロップしても開けます
 2101	再生速度: x
 2102	モザイクの種類:
 2110	特大

@@ -52,6 +52,9 @@ void CProgressCommands::SaveProgress() {
         return;
     }
     m_frame.progressModified = false;
+    m_frame.ShowSaved(CStringTable::Format(CResourceId::ProgressSavedMessage,
+                                           CProgressFiles(stream->m_strWorkPath).FixedAreasPath()),
+                      false);
     if (m_frame.IsProgressOnly()) {
         m_frame.PostCommand(CCommandId::Exit);
     }

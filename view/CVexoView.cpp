@@ -107,6 +107,12 @@ void CVexoView::dropEvent(QDropEvent* event) {
     OnDropFiles(names);
 }
 
+void CVexoView::leaveEvent(QEvent* event) {
+    m_editor.PointerLeft();
+    update();
+    CView::leaveEvent(event);
+}
+
 void CVexoView::OnDropFiles(const std::vector<std::string>& names) {
     if (m_frame.IsProgressOnly() || m_frame.IsBusy() || names.empty()) {
         return;

@@ -61,6 +61,7 @@ T_RECT CViewCanvas::Draw(const Scene& scene) {
     const T_RECT client{0, 0, m_memBitmap.Width(), m_memBitmap.Height()};
     m_memBitmap.Fill(client, Grey);
     if (!scene.stream) {
+        DrawStartHint(client);
         return T_RECT{};
     }
     const T_RECT picture = scene.stream->DrawFrame(m_memBitmap, client);
@@ -69,6 +70,17 @@ T_RECT CViewCanvas::Draw(const Scene& scene) {
     DrawOverlayText(painter, scene);
     DrawOutlines(painter, scene, picture);
     return picture;
+}
+
+// With nothing open the view says how to begin.
+void CViewCanvas::DrawStartHint(const T_RECT& client) {
+    QPainter painter(&m_memDC);
+    painter.setFont(m_font);
+    painter.setPen(Qt::white);
+    painter.drawText(QRect(client.left, client.top, client.right - client.left,
+                           client.bottom - client.top),
+                     Qt::AlignCenter | Qt::TextWordWrap,
+                     QString::fromStdString(CStringTable::Load(CResourceId::StartHint)));
 }
 
 void CViewCanvas::DrawShadowed(QPainter& painter, int x, int y, const QString& text) {

@@ -47,6 +47,7 @@ public:
     static QString CounterText(std::int64_t currentFrame, std::int64_t lastFrame);
 
 private:
+    void DrawStartHint(const T_RECT& client);
     void DrawOverlayText(QPainter& painter, const Scene& scene) const;
     void DrawOutlines(QPainter& painter, const Scene& scene, const T_RECT& picture);
     void DrawAreas(QPainter& painter, const Scene& scene, const T_RECT& picture);

@@ -100,5 +100,5 @@ void CFileCommands::Help() {
     if (std::filesystem::is_regular_file(manual, ec) && CShellOpenSeam::Open(manual)) {
         return;
     }
-    CMessageBoxSeam::Show(CStringTable::Load(CResourceId::HelpNotOpened), QV_MB_OK);
+    CMessageBoxSeam::Show(CStringTable::Format(CResourceId::ManualNotOpened, manual), QV_MB_OK);
 }

@@ -5,6 +5,7 @@
 #include "app/CRecentFileList.h"
 #include "app/CWindowPlacement.h"
 #include "app/ui/CCommandMenus.h"
+#include "app/ui/CCommandText.h"
 #include "app/ui/CMosaicSizeDlgBar.h"
 #include "app/ui/CSliderDlgBar.h"
 #include "app/ui/CView.h"
@@ -23,6 +24,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
+#include <QToolButton>
 
 namespace {
 
@@ -118,7 +120,25 @@ void CMainFrame::createStatusBar() {
         m_panes[paneId] = pane;
     }
     SetPaneText(R::ThirdPaneWidth, Text(R::ThirdPaneWidth));
+    m_playSaved = new QToolButton(bar);
+    m_playSaved->setText(CCommandText::ToolTip(Id::PlaySavedMovie));
+    m_playSaved->setAutoRaise(true);
+    m_playSaved->hide();
+    bar->insertPermanentWidget(0, m_playSaved);
+    connect(m_playSaved, &QToolButton::clicked, this,
+            [this] { ExecuteCommand(Id::PlaySavedMovie); });
+    // The offer goes with the message that made it.
+    connect(bar, &QStatusBar::messageChanged, m_playSaved, [this](const QString& message) {
+        if (message.isEmpty()) {
+            m_playSaved->hide();
+        }
+    });
     bar->showMessage(Text(R::IdleMessage));
+}
+
+void CMainFrame::ShowSaved(const std::string& text, bool offerPlay) {
+    statusBar()->showMessage(QString::fromStdString(text), SavedMessageMs);
+    m_playSaved->setVisible(offerPlay);
 }
 
 void CMainFrame::createDialogBars() {

@@ -21,6 +21,7 @@ class CView;
 class CWindowFrameFit;
 class QKeyEvent;
 class QLabel;
+class QToolButton;
 class RX40sCOOIconToolBar;
 
 // The program's one top-level window: menus, toolbars, dialog bars, status bar and the view.
@@ -96,6 +97,11 @@ public:
     // Status bar panes by string id: 2011, 2034 (picture size), 2000 (play rate).
     void SetPaneText(int paneId, const QString& text);
     QString PaneText(int paneId) const;
+    // Tells in the status bar, for a few seconds, what was saved where; a saved movie can be
+    // played from there.
+    void ShowSaved(const std::string& text, bool offerPlay);
+    QToolButton* PlaySavedButton() const { return m_playSaved; }
+    static constexpr int SavedMessageMs = 8000;
 
     void FillCommandState(CCommandState& state) const override;
 
@@ -142,5 +148,6 @@ private:
     CSliderDlgBar* m_sliderBar = nullptr;
     CMosaicSizeDlgBar* m_mosaicTypeBar = nullptr;
     std::map<int, QLabel*> m_panes;
+    QToolButton* m_playSaved = nullptr;
     CWindowFrameFit* m_placement = nullptr;
 };

@@ -1,8 +1,26 @@
 #include "app/ui/CQtFileDialog.h"
 
+#include "app/ui/CHiddenFilesProxy.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QRegularExpression>
+
+
+namespace {
+
+// "MP4 file (H.264/AAC)(*.mp4)" without its own list of patterns: "MP4 file (H.264/AAC)".
+QString CaptionWithoutPatterns(const QString& caption) {
+    static const QRegularExpression ownPatterns(QStringLiteral("\\s*\\([^()]*\\*[^()]*\\)$"));
+    return caption.trimmed().remove(ownPatterns);
+}
+
+QLineEdit* NameField(QFileDialog& dialog) {
+    return dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+}
+
+} // namespace
 
 QStringList CQtFileDialog::QtFilters(const std::string& filter) {
     const QStringList parts = QString::fromStdString(filter).split('|');
@@ -14,7 +32,8 @@ QStringList CQtFileDialog::QtFilters(const std::string& filter) {
         QStringList patterns = parts[i + 1].split(';', Qt::SkipEmptyParts);
         // "*.*" means every file, with or without an extension.
         patterns.replaceInStrings(QStringLiteral("*.*"), QStringLiteral("*"));
-        filters << QStringLiteral("%1 (%2)").arg(parts[i], patterns.join(' '));
+        filters << QStringLiteral("%1 (%2)").arg(CaptionWithoutPatterns(parts[i]),
+                                                 patterns.join(' '));
     }
     return filters;
 }
@@ -24,18 +43,33 @@ QString CQtFileDialog::FilterExtension(const QString& qtFilter) {
     return firstPattern.match(qtFilter).captured(1);
 }
 
-// A name typed without an extension gets the chosen filter's, else the default one.
-void CQtFileDialog::FollowFilterExtension(QFileDialog& dialog, const QString& defaultExtension) {
+// A name typed without an extension gets the chosen filter's, else the default one. The
+// proposed name starts with the chosen filter's extension; the dialog itself changes the
+// extension of the name when another filter is chosen.
+void CQtFileDialog::FollowFilterExtension(QFileDialog& dialog, const QString& defaultExtension,
+                                          const QString& suggestedStem) {
     const auto follow = [&dialog, defaultExtension](const QString& filter) {
         const QString extension = FilterExtension(filter);
-        dialog.setDefaultSuffix(extension.isEmpty() ? defaultExtension : extension);
+        const QString suffix = extension.isEmpty() ? defaultExtension : extension;
+        dialog.setDefaultSuffix(suffix);
+        return suffix;
     };
-    follow(dialog.selectedNameFilter());
+    const QString suffix = follow(dialog.selectedNameFilter());
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow);
+    if (QLineEdit* name = NameField(dialog); name && !suggestedStem.isEmpty()) {
+        name->setText(suggestedStem + '.' + suffix);
+    }
 }
 
 IFileDialog::Answer CQtFileDialog::Show(const Request& request) {
     QFileDialog dialog(m_parent);
+    // The program's own dialog, on every desktop: it leaves the working files out and asks
+    // nothing itself; the program asks before a file is replaced.
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+    if (!request.hiddenFiles.empty()) {
+        dialog.setProxyModel(
+            new CHiddenFilesProxy(QString::fromStdString(request.hiddenFiles), &dialog));
+    }
     const QStringList filters = QtFilters(request.filter);
     dialog.setNameFilters(filters);
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size()) {
@@ -47,15 +81,16 @@ IFileDialog::Answer CQtFileDialog::Show(const Request& request) {
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        if (!request.defaultExtension.empty()) {
-            FollowFilterExtension(dialog, QString::fromStdString(request.defaultExtension));
-        }
     }
     const QString initial = QString::fromStdString(request.initialPath);
     if (QFileInfo(initial).isDir()) {
         dialog.setDirectory(initial);
     } else if (!initial.isEmpty()) {
         dialog.selectFile(initial);
+    }
+    if (request.kind == Kind::Save && !request.defaultExtension.empty()) {
+        FollowFilterExtension(dialog, QString::fromStdString(request.defaultExtension),
+                              QString::fromStdString(request.suggestedStem));
     }
     Answer answer{false, {}, request.filterIndex};
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {

@@ -14,14 +14,16 @@ public:
     Answer Show(const Request& request) override;
 
     // "Movie files|*.avi;*.mp4|All Files(*.*)|*.*||" as Qt's "Movie files (*.avi *.mp4)",
-    // "All Files(*.*) (*)".
+    // "All Files (*)": a caption that already lists its patterns does not list them twice.
     static QStringList QtFilters(const std::string& filter);
     // The extension of a Qt filter's first pattern ("mp4" of "MP4 file (*.mp4)"); empty when
     // that pattern names none.
     static QString FilterExtension(const QString& qtFilter);
 
 private:
-    static void FollowFilterExtension(QFileDialog& dialog, const QString& defaultExtension);
+    // The default suffix and the proposed name follow the chosen filter.
+    static void FollowFilterExtension(QFileDialog& dialog, const QString& defaultExtension,
+                                      const QString& suggestedStem);
 
     QWidget* m_parent = nullptr;
 };

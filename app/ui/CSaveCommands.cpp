@@ -39,19 +39,55 @@ CSaveCommands::CSaveCommands(CMainFrame& frame, CVexoDoc& document, CInifileMana
     OnCommand(CCommandId::PlaySavedMovie, [this] { PlaySavedMovie(); });
 }
 
-IFileDialog::Request CSaveCommands::SaveRequest() const {
+IFileDialog::Request CSaveCommands::Proposal() const {
     IFileDialog::Request request;
     request.kind = IFileDialog::Kind::Save;
-    request.filter = CFormatIniFile(m_programDir, m_frame.stillImage).GetFilterString();
-    request.filterIndex = m_frame.stillImage ? m_settings.ImageFilterIndex : m_settings.FilterIndex;
-    request.defaultExtension = "avi";
-    request.initialPath = SourceFolder();
+    request.initialPath = SaveFolder();
+    request.suggestedStem =
+        std::filesystem::path(m_document.GetPathName()).stem().string() + "_mosaic";
+    request.hiddenFiles = "*.$tmp$.*";
     return request;
 }
 
-// Saves usually go beside the movie they came from.
-std::string CSaveCommands::SourceFolder() const {
-    return std::filesystem::path(m_document.GetPathName()).parent_path().string();
+IFileDialog::Request CSaveCommands::SaveRequest() const {
+    IFileDialog::Request request = Proposal();
+    request.filter = CFormatIniFile(m_programDir, m_frame.stillImage).GetFilterString();
+    request.filterIndex = m_frame.stillImage ? m_settings.ImageFilterIndex : m_settings.FilterIndex;
+    request.defaultExtension = "avi";
+    return request;
+}
+
+IFileDialog::Request CSaveCommands::BitmapRequest() const {
+    IFileDialog::Request request = Proposal();
+    request.filter = CStringTable::Load(CResourceId::BitmapFilter);
+    request.defaultExtension = "bmp";
+    return request;
+}
+
+// Saves usually go beside the movie they came from, or where the user saved last.
+std::string CSaveCommands::SaveFolder() const {
+    return !m_lastSaveFolder.empty()
+               ? m_lastSaveFolder
+               : std::filesystem::path(m_document.GetPathName()).parent_path().string();
+}
+
+std::optional<IFileDialog::Answer> CSaveCommands::AskTarget(const IFileDialog::Request& request) {
+    const IFileDialog::Answer answer = CFileDialogSeam::Show(request);
+    if (!answer.ok) {
+        return std::nullopt;
+    }
+    if (m_document.IsOpenedFile(answer.path)) {
+        CMessageBoxSeam::Show(CStringTable::Load(CResourceId::SaveOntoSource), QV_MB_OK);
+        return std::nullopt;
+    }
+    std::error_code error;
+    if (std::filesystem::exists(answer.path, error) &&
+        CMessageBoxSeam::Show(CStringTable::Format(CResourceId::ReplaceQuestion, answer.path),
+                              QV_MB_YESNO | QV_MB_ICONQUESTION) != QV_IDYES) {
+        return std::nullopt;
+    }
+    m_lastSaveFolder = std::filesystem::path(answer.path).parent_path().string();
+    return answer;
 }
 
 void CSaveCommands::RememberFilter(int filterIndex) {
@@ -72,14 +108,11 @@ void CSaveCommands::Save() {
     if (m_frame.ActiveStream() == nullptr) {
         return;
     }
-    const IFileDialog::Answer answer = CFileDialogSeam::Show(SaveRequest());
-    if (!answer.ok) {
+    const std::optional<IFileDialog::Answer> target = AskTarget(SaveRequest());
+    if (!target) {
         return;
     }
-    if (m_document.IsOpenedFile(answer.path)) {
-        CMessageBoxSeam::Show(CStringTable::Load(CResourceId::SaveOntoSource), QV_MB_OK);
-        return;
-    }
+    const IFileDialog::Answer& answer = *target;
     RememberFilter(answer.filterIndex);
     ShowFromTheFirstFrame();
     CSavePipeline::Result result;
@@ -89,6 +122,8 @@ void CSaveCommands::Save() {
     }
     if (result.status == CSavePipeline::Status::Saved) {
         m_frame.movieModified = false;
+        m_frame.ShowSaved(CStringTable::Format(CResourceId::MovieSavedMessage, answer.path),
+                          !m_frame.stillImage);
     } else if (!result.message.empty()) {
         CMessageBoxSeam::Show(result.message, QV_MB_OK);
     }
@@ -102,24 +137,16 @@ void CSaveCommands::SaveBitmap() {
     if (stream == nullptr) {
         return;
     }
-    IFileDialog::Request request;
-    request.kind = IFileDialog::Kind::Save;
-    request.filter = CStringTable::Load(CResourceId::BitmapFilter);
-    request.defaultExtension = "bmp";
-    request.initialPath = SourceFolder();
-    const IFileDialog::Answer answer = CFileDialogSeam::Show(request);
-    if (!answer.ok) {
-        return;
-    }
-    if (m_document.IsOpenedFile(answer.path)) {
-        CMessageBoxSeam::Show(CStringTable::Load(CResourceId::SaveOntoSource), QV_MB_OK);
-    } else if (stream->SaveFrameBitmap(answer.path) == 0) {
+    const std::optional<IFileDialog::Answer> answer = AskTarget(BitmapRequest());
+    if (answer && stream->SaveFrameBitmap(answer->path) == 0) {
         CMessageBoxSeam::Show(CStringTable::Load(CResourceId::ExportError), QV_MB_OK);
     }
 }
 
 void CSaveCommands::PlaySavedMovie() {
-    if (!m_document.m_strSavedPath.empty()) {
-        CShellOpenSeam::Open(m_document.m_strSavedPath);
+    const std::string& saved = m_document.m_strSavedPath;
+    if (!saved.empty() && !CShellOpenSeam::Open(saved)) {
+        CMessageBoxSeam::Show(CStringTable::Format(CResourceId::SavedMovieNotPlayed, saved),
+                              QV_MB_OK);
     }
 }

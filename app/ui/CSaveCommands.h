@@ -3,6 +3,7 @@
 #include "app/CCmdTarget.h"
 #include "platform/IFileDialog.h"
 
+#include <optional>
 #include <string>
 
 class CInifileManager;
@@ -10,8 +11,9 @@ class CMainFrame;
 class CVexoDoc;
 
 // Save, Saved as a bitmap and Play a saved movie. A save asks for the target with the profiles
-// of the document's kind, shows the movie from its first frame in preview mode while it runs,
-// and counts as saved only when the new file is in place.
+// of the document's kind, proposing "<source>_mosaic" in the folder of the last save or else
+// the source's; shows the movie from its first frame in preview mode while it runs, and counts
+// as saved only when the new file is in place.
 class CSaveCommands : public CCmdTarget {
 public:
     CSaveCommands(CMainFrame& frame, CVexoDoc& document, CInifileManager& settings,
@@ -23,7 +25,14 @@ public:
 
 private:
     IFileDialog::Request SaveRequest() const;
-    std::string SourceFolder() const;
+    IFileDialog::Request BitmapRequest() const;
+    // What every save dialog proposes: the folder and a name beside the source's, working files
+    // left out.
+    IFileDialog::Request Proposal() const;
+    // The name the user chose, refused when it is the opened movie or one of its working files
+    // and asked about when it would replace a file; empty when nothing is to be saved.
+    std::optional<IFileDialog::Answer> AskTarget(const IFileDialog::Request& request);
+    std::string SaveFolder() const;
     void RememberFilter(int filterIndex);
     void ShowFromTheFirstFrame();
 
@@ -31,4 +40,6 @@ private:
     CVexoDoc& m_document;
     CInifileManager& m_settings;
     std::string m_programDir;
+    // The folder of the last save of this session; empty before the first.
+    std::string m_lastSaveFolder;
 };

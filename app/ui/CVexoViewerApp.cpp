@@ -26,6 +26,10 @@
 #include "view/CRegionCommands.h"
 #include "view/CVexoView.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+
 #include <filesystem>
 
 namespace {
@@ -121,6 +125,23 @@ void CVexoViewerApp::selectLanguage() {
         languageId = CUserLocale::UserDefaultLanguageId();
     }
     CUILanguage::SetRuntimeLocale(languageId);
+    installQtTranslations();
+}
+
+void CVexoViewerApp::installQtTranslations() {
+    if (m_qtTranslator) {
+        QCoreApplication::removeTranslator(m_qtTranslator.get());
+        m_qtTranslator.reset();
+    }
+    if (CStringTable::Language() != CStringTable::Japanese) {
+        return;
+    }
+    auto translator = std::make_unique<QTranslator>();
+    if (translator->load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(translator.get())) {
+        m_qtTranslator = std::move(translator);
+    }
 }
 
 bool CVexoViewerApp::createMainWindow() {

@@ -8,6 +8,8 @@
 #include "app/ui/CQtMessageBox.h"
 #include "app/ui/CQtShellOpen.h"
 
+#include <QTranslator>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -63,6 +65,8 @@ private:
     void prepareSettings();
     void saveSettings();
     void selectLanguage();
+    // Qt's own dialogs and buttons speak the interface's language.
+    void installQtTranslations();
     bool createMainWindow();
     void createDocument();
     void createPlayAndEditing();
@@ -84,4 +88,5 @@ private:
     CQtMessageBox m_messageBox;
     CQtShellOpen m_shellOpen;
     CQtFileDialog m_fileDialog;
+    std::unique_ptr<QTranslator> m_qtTranslator;
 };

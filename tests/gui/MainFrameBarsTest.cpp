@@ -20,6 +20,8 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QtTest>
 
 #include <filesystem>
@@ -315,7 +317,11 @@ void MainFrameBarsTest::aTypeChosenInTheListWithoutAndWithAreas() {
     makeFrame();
     QComboBox* list = m_frame->MosaicTypeBar()->TypeList();
     QCOMPARE(list->count(), 10);
-    QCOMPARE(list->itemText(4), QString("すりガラス"));
+    // In the interface's language: the English list names every effect in English.
+    QCOMPARE(list->itemText(0), QString("Pixelate, extra large"));
+    QCOMPARE(list->itemText(4), QString("Frosted glass"));
+    QCOMPARE(list->itemText(6), QString("Black fill"));
+    QCOMPARE(list->itemText(9), QString("Blur, weak"));
     // No document: only the setting changes.
     emit list->activated(4);
     QCOMPARE(m_settings->SizeID, 4);
@@ -418,6 +424,11 @@ void MainFrameBarsTest::japaneseLanguageFileGivesJapaneseMenusAndBars() {
     QCOMPARE(labels, QStringList({"再生速度: x", "モザイクの種類:"}));
     QCOMPARE(frame->MosaicTypeBar()->TypeList()->itemText(7), QString("ぼかし（強）"));
     QCOMPARE(frame->SliderBar()->SpeedList()->itemText(0), QString("2.0"));
+    // Qt's own buttons and dialogs speak Japanese too, as the questions that name them do.
+    QMessageBox box(QMessageBox::Question, "Quorvel", "?", QMessageBox::Yes | QMessageBox::No);
+    QVERIFY2(box.button(QMessageBox::No)->text().startsWith(QString::fromUtf8("いいえ")),
+             qPrintable(box.button(QMessageBox::No)->text()));
+    QVERIFY(box.button(QMessageBox::Yes)->text().startsWith(QString::fromUtf8("はい")));
     app.ExitInstance();
 }
 

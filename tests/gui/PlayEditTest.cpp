@@ -11,6 +11,7 @@
 #include "mosaic/CPictureMapping.h"
 #include "platform/CMessageBoxSeam.h"
 #include "platform/CTextFile.h"
+#include "resources/CResourceId.h"
 #include "resources/CStringTable.h"
 #include "view/CFrameStepCommands.h"
 #include "view/CPlayCommands.h"
@@ -26,6 +27,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWheelEvent>
+#include <QStatusBar>
+#include <QToolButton>
 #include <QtTest>
 
 #include <filesystem>
@@ -289,6 +292,11 @@ void PlayEditTest::wheelAndMiddleButtonSizeTheBrush() {
     QCOMPARE(settings().VertLengthFromCenter, 52);
     QCOMPARE(view().Editor().Current(),
              (T_RECT{point.x() - 52, point.y() - 52, point.x() + 52, point.y() + 52}));
+    // Where the pointer leaves the view no brush stays behind.
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&view(), &leave);
+    QCOMPARE(view().Editor().Current(), T_RECT{});
+    move(point);
     wheel(point, 120, Qt::ControlModifier);
     QCOMPARE(settings().HoriLengthFromCenter, 54);
     QCOMPARE(settings().VertLengthFromCenter, 52);
@@ -443,12 +451,32 @@ void PlayEditTest::savedProgressComesBackAndRemovalDeletesIt() {
     QVERIFY(!frame().progressModified);
     QVERIFY(fs::exists(m_media.filePath("clip.eft").toStdString()));
     QVERIFY(fs::exists(m_media.filePath("clip.eftm").toStdString()));
+    // The status bar says where, and offers no movie to play.
+    QCOMPARE(frame().statusBar()->currentMessage(),
+             QString::fromStdString(CStringTable::Format(
+                 CResourceId::ProgressSavedMessage, m_media.filePath("clip.eft").toStdString())));
+    QVERIFY(!frame().PlaySavedButton()->isVisibleTo(&frame()));
 
     QVERIFY(frame().ExecuteCommand(Id::Close));
     QVERIFY(frame().ActiveStream() == nullptr);
     QVERIFY(m_app->GetFileCommands()->OpenDocumentFile(m_movie));
     QCOMPARE(stream().m_mosaic.FixedAreas(), (std::vector<T_RECT>{T_RECT{10, 20, 110, 90}}));
     QCOMPARE(stream().m_mosaic.GetTrackRect(0, 7), (T_RECT{1, 2, 30, 40}));
+
+    // Files that hold another movie's progress are replaced only when the user says so.
+    const std::string eft = m_media.filePath("clip.eft").toStdString();
+    const auto before = CTextFile::Read(eft);
+    stream().m_strSourceName = "clip.mov";
+    stream().m_mosaic.AddFixedArea(T_RECT{0, 0, 50, 50});
+    frame().SetModified();
+    m_box.texts.clear();
+    QVERIFY(frame().ExecuteCommand(Id::SaveProgress));
+    QCOMPARE(m_box.texts.size(), std::size_t{1});
+    QVERIFY(m_box.texts[0].find("\"clip.avi\"") != std::string::npos);
+    QCOMPARE(CTextFile::Read(eft), before);
+    QVERIFY(frame().progressModified);
+    stream().m_mosaic.DeleteFixedArea(1);
+    stream().m_strSourceName = "clip.avi";
 
     frame().progressModified = true;
     QVERIFY(frame().ExecuteCommand(Id::RemoveAllMosaic));

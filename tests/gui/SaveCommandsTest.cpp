@@ -23,6 +23,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QStatusBar>
+#include <QToolButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -119,6 +121,11 @@ QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// The program's one question before a save replaces path.
+QString ReplaceQuestion(const std::string& path) {
+    return Text(CStringTable::Format(CResourceId::ReplaceQuestion, path));
+}
+
 QStringList Texts(const std::vector<std::string>& texts) {
     QStringList list;
     for (const std::string& text : texts) {
@@ -172,7 +179,8 @@ private:
     std::set<std::string> m_sources;
     std::unique_ptr<QTemporaryDir> m_config;
     std::unique_ptr<CVexoViewerApp> m_app;
-    CRecordingMessageBox m_box;
+    // Yes to the program's question before a file is replaced; the other boxes only inform.
+    CRecordingMessageBox m_box{QV_IDYES};
     CScriptedSaveDialog m_dialog;
     // Installed over the program's own opener once it runs.
     std::optional<CShellRecorder> m_shell;
@@ -295,6 +303,8 @@ void SaveCommandsTest::savesTheMovieInEveryFormatAsItWasPreviewed() {
         QCOMPARE(asked.filterIndex, preselected);
         QCOMPARE(asked.defaultExtension, std::string("avi"));
         QCOMPARE(Text(asked.initialPath), m_media.path());
+        QCOMPARE(asked.suggestedStem, std::string("clip_mosaic"));
+        QCOMPARE(asked.hiddenFiles, std::string("*.$tmp$.*"));
         preselected = target.filterIndex;
         QCOMPARE(settings().FilterIndex, target.filterIndex);
         QCOMPARE(settings().ImageFilterIndex, 2);
@@ -320,12 +330,31 @@ void SaveCommandsTest::savesTheMovieInEveryFormatAsItWasPreviewed() {
         QVERIFY2(CSavedMovie::HasSound(path), target.name);
         QVERIFY2(std::abs(CSavedMovie::Duration(path) - 2.0) < 0.1, target.name);
         QCOMPARE(document().m_strSavedPath, path);
+        // The status bar tells where it went and offers to play it.
+        QCOMPARE(frame().statusBar()->currentMessage(),
+                 Text(CStringTable::Format(CResourceId::MovieSavedMessage, path)));
+        QVERIFY(frame().PlaySavedButton()->isVisibleTo(&frame()));
     }
     QCOMPARE(extraFiles(), (QStringList{"clip.$tmp$.avi", "clip.$tmp$.lock", "clip.$tmp$.wav",
                                         "out.avi", "out.mkv", "out.mp4"}));
 
     QVERIFY(frame().ExecuteCommand(Id::PlaySavedMovie));
     QCOMPARE(Texts(m_shell->Opened), QStringList{Text(media("out.mkv"))});
+    QCOMPARE(Texts(m_box.texts), QStringList());
+    // Nothing on the desktop plays it: the user is told which file.
+    m_shell->opens = false;
+    QVERIFY(frame().ExecuteCommand(Id::PlaySavedMovie));
+    QCOMPARE(Texts(m_box.texts),
+             QStringList{Text(CStringTable::Format(CResourceId::SavedMovieNotPlayed, media("out.mkv")))});
+    m_box.texts.clear();
+    // The next save starts where the last one went.
+    fs::create_directories(media("elsewhere"));
+    QVERIFY(save(media("elsewhere/again.avi"), 1));
+    QVERIFY(save(media("elsewhere/again.avi"), 1));
+    QCOMPARE(Text(m_dialog.asked.back().initialPath), Text(media("elsewhere")));
+    QCOMPARE(Texts(m_box.texts), QStringList{ReplaceQuestion(media("elsewhere/again.avi"))});
+    m_box.texts.clear();
+    fs::remove_all(media("elsewhere"));
     // Another movie has no saved file of its own.
     QVERIFY(m_app->GetFileCommands()->OpenDocumentFile(media("silent.avi")));
     QVERIFY(!frame().CommandStatus(Id::PlaySavedMovie).enabled);
@@ -371,10 +400,11 @@ void SaveCommandsTest::aFailedConversionKeepsTheTargetAndSaysWhy() {
     std::ofstream(media("out.mp4")) << kUsersFile;
 
     QVERIFY(save(media("out.mp4"), 2));
-    QCOMPARE(m_box.texts.size(), std::size_t{1});
-    QCOMPARE(m_box.texts[0].substr(0, 14), std::string("Export error!!"));
-    QVERIFY2(m_box.texts[0].find("Conversion failed: no room for the test") != std::string::npos,
-             m_box.texts[0].c_str());
+    QCOMPARE(m_box.texts.size(), std::size_t{2});
+    QCOMPARE(Text(m_box.texts[0]), ReplaceQuestion(media("out.mp4")));
+    QCOMPARE(m_box.texts[1].substr(0, 14), std::string("Export error!!"));
+    QVERIFY2(m_box.texts[1].find("Conversion failed: no room for the test") != std::string::npos,
+             m_box.texts[1].c_str());
     QCOMPARE(Text(ReadAll(media("out.mp4"))), QString(kUsersFile));
     QVERIFY(frame().movieModified);
     QVERIFY(!frame().CommandStatus(Id::PlaySavedMovie).enabled);
@@ -395,8 +425,9 @@ void SaveCommandsTest::aMissingConverterKeepsTheTargetAndSaysWhy() {
 
     QVERIFY(save(media("out.mkv"), 4));
     QCOMPARE(Texts(m_box.texts),
-             QStringList{Text("Export error!!\n\nThe converter could not be found:\n" +
-                              program.path().toStdString() + "/misc/ffmpeg")});
+             (QStringList{ReplaceQuestion(media("out.mkv")),
+                          Text("Export error!!\n\nThe converter could not be found:\n" +
+                               program.path().toStdString() + "/misc/ffmpeg")}));
     QCOMPARE(Text(ReadAll(media("out.mkv"))), QString(kUsersFile));
     QVERIFY(frame().movieModified);
     QCOMPARE(extraFiles(), (QStringList{"out.mkv", "silent.$tmp$.lock"}));
@@ -415,9 +446,10 @@ void SaveCommandsTest::cancelKeepsTheTargetInEveryStep() {
         stream().m_nCurrentFrame = 9;
         frame().ExecuteCommand(Id::FixedMode);
         const CProgressWatch watch(frame(), document().Progress(), step, caption);
+        m_box.texts.clear();
         QVERIFY(save(media("out.mp4"), 2));
         QVERIFY2(watch.cancelled, caption.c_str());
-        QCOMPARE(Texts(m_box.texts), QStringList());
+        QCOMPARE(Texts(m_box.texts), QStringList{ReplaceQuestion(media("out.mp4"))});
         QCOMPARE(Text(ReadAll(media("out.mp4"))), QString(kUsersFile));
         QVERIFY(frame().movieModified);
         QCOMPARE(frame().editMode, 2);
@@ -488,7 +520,7 @@ void SaveCommandsTest::closingDuringASaveAsksThenCancelsAndQuits() {
     QVERIFY(asked);
     QCOMPARE(yes.texts.size(), std::size_t{1});
     QVERIFY(QTest::qWaitFor([this] { return !frame().isVisible(); }));
-    QCOMPARE(Texts(m_box.texts), QStringList());
+    QCOMPARE(Texts(m_box.texts), QStringList{ReplaceQuestion(media("out.mp4"))});
     QCOMPARE(Text(ReadAll(media("out.mp4"))), QString(kUsersFile));
     QCOMPARE(extraFiles(),
              (QStringList{"clip.$tmp$.avi", "clip.$tmp$.lock", "clip.$tmp$.wav", "out.mp4"}));

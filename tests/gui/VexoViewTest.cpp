@@ -19,6 +19,7 @@
 
 #include "tests/support/CSavedMovie.h"
 
+#include <QComboBox>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -97,6 +98,8 @@ private slots:
     void openCommandAsksThroughTheFileDialog();
     void droppedFilesAndHelp();
     void japaneseLabelsAndDescriptions();
+    void ratePaneCountsThePicturesShown_data();
+    void ratePaneCountsThePicturesShown();
 
 private:
     // A started application; its message boxes and file dialogs answered by the test.
@@ -177,10 +180,12 @@ void VexoViewTest::letterboxedFrameWithLabelCounterAndPanes() {
     QVERIFY(WhitePixels(still, QRect(9, 9, 150, 14)) > 20);
     QCOMPARE(WhitePixels(still, QRect(9, 32, 150, 14)), 0);
     QCOMPARE(frame.PaneText(CResourceId::RatePaneWidth), QString());
+    // Nothing open: grey, with the way to begin in the middle.
     document.Close();
     const QImage empty = view.grab().toImage();
-    QCOMPARE(empty.pixel(500, 250), grey);
+    QVERIFY(WhitePixels(empty, QRect(300, 240, 402, 22)) > 100);
     QCOMPARE(empty.pixel(1, 1), grey);
+    QCOMPARE(empty.pixel(500, 150), grey);
     QCOMPARE(frame.PaneText(CResourceId::SizePaneWidth), QString());
 }
 
@@ -415,14 +420,15 @@ void VexoViewTest::droppedFilesAndHelp() {
     QCOMPARE(app->GetDocument()->GetPathName(), other);
     QVERIFY(frame.movieModified);
 
-    // A manual that is missing or that the desktop can't open: message 2016.
+    // A manual that is missing or that the desktop can't open: the user learns which one.
     CRefusingShell shell;
     IShellOpen* previous = CShellOpenSeam::Install(&shell);
     const std::string manual = app->GetFileCommands()->HelpFile();
     QCOMPARE(manual, std::string(QUORVEL_BIN_DIR "/Quorvel_en.pdf"));
     QVERIFY(frame.ExecuteCommand(Id::Help));
     CShellOpenSeam::Install(previous);
-    QCOMPARE(m_box.asked.back(), CStringTable::Load(CResourceId::HelpNotOpened));
+    QCOMPARE(m_box.asked.back(), CStringTable::Format(CResourceId::ManualNotOpened, manual));
+    QVERIFY(m_box.asked.back().find("PDF") != std::string::npos);
     QCOMPARE(shell.asked, fs::exists(manual) ? std::vector<std::string>{manual}
                                              : std::vector<std::string>{});
 }
@@ -449,3 +455,50 @@ void VexoViewTest::japaneseLabelsAndDescriptions() {
 
 QTEST_MAIN(VexoViewTest)
 #include "VexoViewTest.moc"
+
+void VexoViewTest::ratePaneCountsThePicturesShown_data() {
+    QTest::addColumn<QString>("speed");
+    QTest::addColumn<bool>("sound");
+    // Pictures shown a second by a 25 fps movie: the timer's pace without sound; with sound
+    // the view follows the sound at the movie's pace, so a slow sound repeats pictures and a fast
+    // one skips them.
+    QTest::addColumn<double>("shown");
+    for (const bool sound : {false, true}) {
+        for (const auto& [speed, rate] : {std::pair{"0.5", 12.5}, std::pair{"1.0", 25.0},
+                                          std::pair{"2.0", sound ? 25.0 : 50.0}}) {
+            QTest::addRow("%s%s", speed, sound ? " with sound" : "") << speed << sound << rate;
+        }
+    }
+}
+
+void VexoViewTest::ratePaneCountsThePicturesShown() {
+    QFETCH(QString, speed);
+    QFETCH(bool, sound);
+    QFETCH(double, shown);
+    const std::string movie = m_media.filePath("voiced.avi").toStdString();
+    if (!std::filesystem::exists(movie)) {
+        QVERIFY(CSavedMovie::Generate("-f lavfi -i testsrc2=size=160x120:rate=25 -f lavfi "
+                                      "-i sine=duration=12 -t 12 -c:v msmpeg4v2 -c:a pcm_s16le",
+                                      movie));
+    }
+    const std::unique_ptr<CVexoViewerApp> app = startApp();
+    QVERIFY(app);
+    CMainFrame& frame = *app->GetMainWnd();
+    QVERIFY(app->GetFileCommands()->OpenDocumentFile(movie));
+    QComboBox* speeds = frame.SliderBar()->SpeedList();
+    const int index = speeds->findText(speed);
+    QVERIFY(index >= 0);
+    speeds->setCurrentIndex(index);
+    emit speeds->activated(index);
+    QVERIFY(frame.ExecuteCommand(sound ? Id::PlayWithAudio : Id::Play));
+    QTest::qWait(1600);
+    const QString pane = frame.PaneText(CResourceId::RatePaneWidth);
+    frame.StopPlay();
+    const double measured = pane.section(' ', 0, 0).toDouble();
+    QVERIFY2(pane.endsWith("/ 25.00(fps)"), qPrintable(pane));
+    // A busy machine shows fewer pictures than asked, never more.
+    QVERIFY2(measured > shown * 0.6 && measured < shown * 1.15, qPrintable(pane));
+    frame.movieModified = false;
+    frame.close();
+    app->ExitInstance();
+}

@@ -12,9 +12,11 @@ public:
     ~CShellRecorder() override { CShellOpenSeam::Install(m_previous); }
     bool Open(const std::string& target) override {
         Opened.push_back(target);
-        return true;
+        return opens;
     }
     std::vector<std::string> Opened;
+    // What the desktop answers: whether a program took the file.
+    bool opens = true;
 
 private:
     IShellOpen* m_previous;
