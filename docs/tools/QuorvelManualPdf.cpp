@@ -168,6 +168,24 @@ void KeepHeadingsWithText(QTextDocument& document) {
     }
 }
 
+// A paragraph that would run over a page break starts the next page: every page is drawn with
+// the whole of each block it shows, so the lines of a divided block would be written on both.
+void KeepParagraphsWhole(QTextDocument& document) {
+    const qreal pageHeight = document.pageSize().height();
+    const auto pageOf = [pageHeight](qreal y) { return static_cast<int>(std::floor(y / pageHeight)); };
+    QAbstractTextDocumentLayout* layout = document.documentLayout();
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QRectF box = layout->blockBoundingRect(block);
+        if (QTextCursor(block).currentTable() || box.height() >= pageHeight ||
+            pageOf(box.top()) == pageOf(box.bottom() - 1)) {
+            continue;
+        }
+        QTextBlockFormat format = block.blockFormat();
+        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        QTextCursor(block).setBlockFormat(format);
+    }
+}
+
 std::vector<Heading> Headings(const QTextDocument& document) {
     std::vector<Heading> headings;
     const qreal pageHeight = document.pageSize().height();
@@ -309,6 +327,7 @@ int main(int argc, char** argv) {
     }
     StyleTables(body);
     StyleBlocks(body);
+    KeepParagraphsWhole(body);
     KeepHeadingsWithText(body);
     body.pageCount();
     const std::vector<Heading> headings = Headings(body);

@@ -155,10 +155,17 @@ void ManualTest::contentsAndFootersGiveTheRightPages() {
         // Every page ends with its own number, below everything else.
         const int pages = PageCount(manual.pdf);
         QVERIFY(pages > 1);
+        QStringList previous;
         for (int page = 1; page <= pages; ++page) {
             const QStringList text = Lines(PageText(manual.pdf, page, {"-layout"}));
             QVERIFY(!text.isEmpty());
             QCOMPARE(text.last(), QString::number(page));
+            // A page goes on where the one before ended: its last line is not written again.
+            if (previous.size() > 1 && text.size() > 1) {
+                QVERIFY2(text.first() != previous[previous.size() - 2],
+                         qPrintable(QString("page %1 repeats \"%2\"").arg(page).arg(text.first())));
+            }
+            previous = text;
         }
     }
 }
