@@ -15,6 +15,7 @@ PACKAGES=(
     qt6-svg-dev libqt6svg6 qt6-translations-l10n
     clang-14 libclang-rt-14-dev llvm-14
     xvfb openbox xdotool wmctrl x11-utils imagemagick desktop-file-utils poppler-utils
+    tesseract-ocr tesseract-ocr-eng tesseract-ocr-jpn
 )
 
 missing=()
