@@ -8,43 +8,8 @@ set -eu
 
 bin=$1
 shots=${2:-}
-work=$(mktemp -d)
-display=:$((90 + ($$ + 37) % 100))
-pids=""
-
-cleanup() {
-    for pid in $pids; do
-        kill "$pid" 2>/dev/null || true
-    done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT INT TERM
-
-fail() {
-    echo "FAIL: $*" >&2
-    [ -n "$shots" ] && import -window root "$shots/close-during-save.png" 2>/dev/null
-    [ -f "$work/quorvel.log" ] && cat "$work/quorvel.log" >&2
-    exit 1
-}
-
-# Waits up to $1 tenths of a second for the command after it to succeed.
-wait_for() {
-    local tenths=$1
-    shift
-    for _ in $(seq "$tenths"); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-# The first visible window whose title matches; fails when there is none.
-window_named() {
-    local id
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
-    [ -n "$id" ] && echo "$id"
-}
+display_offset=37
+. "$(dirname "$0")/desktop.sh"
 
 # Long enough that the save is still running when the window is closed.
 ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi \
@@ -54,27 +19,10 @@ printf '%s' '<effect><mosaic enable="1" type="6" size="10"><area><rect left="160
     > "$work/movie.\$tmp\$.eft"
 printf 'the user'"'"'s file' > "$work/saved.avi"
 
-export XDG_CONFIG_HOME="$work/config" LANG=C.UTF-8 SDL_AUDIODRIVER=dummy DISPLAY=$display
-unset LC_ALL LC_MESSAGES QT_QPA_PLATFORM
-Xvfb "$display" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
-pids="$pids $!"
-wait_for 50 xdpyinfo || fail "no X server"
-openbox >/dev/null 2>&1 &
-pids="$pids $!"
-sleep 1
-
-"$bin/Quorvel" >"$work/quorvel.log" 2>&1 &
-quorvel=$!
-pids="$quorvel $pids"
-
-wait_for 200 window_named '^Quorvel' || fail "no main window"
-main=$(window_named '^Quorvel')
-xdotool windowactivate --sync "$main"
-xdotool key F1
-wait_for 100 window_named '^Open' || fail "no Open dialog"
-xdotool windowactivate --sync "$(window_named '^Open')"
-xdotool type --delay 20 "$work/movie.mp4"
-xdotool key Return
+export LANG=C.UTF-8
+start_desktop
+start_quorvel
+open_through_dialog "$work/movie.mp4"
 
 # The conversion ends with the working video in place and the window usable again.
 wait_for 1200 test -s "$work/movie.\$tmp\$.wav" || fail "the movie did not open"
@@ -85,7 +33,7 @@ wait_for 100 window_named '^Save' || fail "no Save dialog"
 xdotool windowactivate --sync "$(window_named '^Save')"
 xdotool type --delay 20 "$work/saved.avi"
 xdotool key Return
-# The dialog's own question about replacing the older file.
+# The program's one question before it replaces the older file.
 sleep 1
 xdotool key alt+y
 

@@ -7,40 +7,8 @@ set -eu
 
 bin=$1
 shots=${2:-}
-work=$(mktemp -d)
-display=:$((90 + ($$ + 61) % 100))
-pids=""
-
-cleanup() {
-    for pid in $pids; do
-        kill "$pid" 2>/dev/null || true
-    done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT INT TERM
-
-fail() {
-    echo "FAIL: $*" >&2
-    [ -n "$shots" ] && import -window root "$shots/interface-language.png" 2>/dev/null
-    exit 1
-}
-
-wait_for() {
-    local tenths=$1
-    shift
-    for _ in $(seq "$tenths"); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-window_named() {
-    local id
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
-    [ -n "$id" ] && echo "$id"
-}
+display_offset=61
+. "$(dirname "$0")/desktop.sh"
 
 # The text in a part of the screen (width x height + x + y), read in language $2.
 read_screen() {
@@ -55,30 +23,13 @@ squeezed() {
     tr -d ' \t\n'
 }
 
-start() {
-    "$bin/Quorvel" >"$work/quorvel.log" 2>&1 &
-    quorvel=$!
-    pids="$quorvel $pids"
-    wait_for 200 window_named '^Quorvel' || fail "no main window"
-    main=$(window_named '^Quorvel')
-    xdotool windowactivate --sync "$main"
-    eval "$(xdotool getwindowgeometry --shell "$main")"
-}
-
 ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i "testsrc2=size=320x240:rate=25" \
     -frames:v 25 -c:v libx264 -pix_fmt yuv420p "$work/movie.mp4"
-export XDG_CONFIG_HOME="$work/config" SDL_AUDIODRIVER=dummy DISPLAY=$display
-unset LC_ALL LC_MESSAGES QT_QPA_PLATFORM
-Xvfb "$display" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
-pids="$pids $!"
-wait_for 50 xdpyinfo || fail "no X server"
-openbox >/dev/null 2>&1 &
-pids="$pids $!"
-sleep 1
+start_desktop
 
 # English: find the list right of its label in the bars, open it and read its entries.
 export LANG=C.UTF-8
-start
+start_quorvel
 bars=$(read_screen "${WIDTH}x120+${X}+${Y}" eng >/dev/null; tesseract "$work/part.png" - -l eng tsv 2>/dev/null)
 read -r left top width height < <(printf '%s\n' "$bars" | awk -F'\t' '$12=="Type:" {print $7, $8, $9, $10; exit}') ||
     fail "no \"Mosaic Type:\" label in the bars"
@@ -101,12 +52,8 @@ wait "$quorvel" 2>/dev/null || true
 # Japanese: open the movie, draw a fixed area, close the window and read the question (its
 # first line sits too close to the icon for OCR; the rest and the buttons are read).
 export LANG=ja_JP.UTF-8
-start
-xdotool key F1
-wait_for 100 window_named '.' || true
-sleep 1
-xdotool type --delay 10 "$work/movie.mp4"
-xdotool key Return
+start_quorvel
+open_through_dialog "$work/movie.mp4"
 wait_for 300 test -f "$work/movie.\$tmp\$.avi" || fail "the movie did not open"
 sleep 3
 xdotool mousemove $((X + WIDTH / 2 - 100)) $((Y + HEIGHT / 2 - 60)) mousedown 1 \
