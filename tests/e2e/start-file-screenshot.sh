@@ -7,23 +7,7 @@ set -eu
 
 bin=$1
 keep=${2:-}
-work=$(mktemp -d)
-display=:$((90 + $$ % 100))
-pids=""
-
-cleanup() {
-    for pid in $pids; do
-        kill "$pid" 2>/dev/null || true
-    done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT INT TERM
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+. "$(dirname "$0")/desktop.sh"
 
 # A green 640 x 480 movie; the progress file fills the middle quarter of its picture with black.
 ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi \
@@ -32,17 +16,8 @@ ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi \
 printf '%s' '<effect><mosaic enable="1" type="6" size="10"><area><rect left="160" top="120" right="480" bottom="360" frame="0"/></area></mosaic></effect>' \
     > "$work/movie.\$tmp\$.eft"
 
-export XDG_CONFIG_HOME="$work/config" LANG=C.UTF-8 SDL_AUDIODRIVER=dummy DISPLAY=$display
-unset LC_ALL LC_MESSAGES QT_QPA_PLATFORM
-Xvfb "$display" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
-pids="$pids $!"
-for _ in $(seq 50); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.1
-done
-openbox >/dev/null 2>&1 &
-pids="$pids $!"
-sleep 1
+export LANG=C.UTF-8
+start_desktop
 
 "$bin/Quorvel" /O "$work/movie.mp4" >"$work/quorvel.log" 2>&1 &
 quorvel=$!
