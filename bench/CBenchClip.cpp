@@ -61,3 +61,10 @@ const std::string& CBenchClip::ExportPath1080p() {
                                 std::to_string(ExportFrames) + " -vcodec msmpeg4v2 -b:v 30000k");
     return path;
 }
+
+const std::string& CBenchClip::LongPath() {
+    static const std::string path =
+        Make("long-160x120.avi", "-f lavfi -i testsrc2=size=160x120:rate=30,trim=end_frame=" +
+                                     std::to_string(LongFrames) + " -vcodec msmpeg4v2 -b:v 2000k");
+    return path;
+}

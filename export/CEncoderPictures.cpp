@@ -101,6 +101,8 @@ AVFramePtr CEncoderPictures::Paint(const AVFrame& decoded, const std::vector<T_R
     if (m_canvas.Width() != m_width || m_canvas.Height() != m_height) {
         m_canvas.Reset(m_width, m_height, true);
     }
+    m_toCanvas.NextPicture();
+    m_fromCanvas.NextPicture();
     for (const T_RECT& region : regions) {
         if (!ToCanvas(decoded, region)) {
             return nullptr;

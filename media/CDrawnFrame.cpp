@@ -10,11 +10,8 @@ CDrawnFrame::Source CDrawnFrame::SourceOf(const CMosaicParam& mosaic, std::int32
         return source;
     }
     source.trackRects.reserve(mosaic.Tracks().size());
-    for (const CMosaicParam::Track& track : mosaic.Tracks()) {
-        const auto entry = std::find_if(track.begin(), track.end(), [frame](const T_MRECT& e) {
-            return e.frame == frame;
-        });
-        source.trackRects.push_back(entry != track.end() ? entry->rect : T_RECT{});
+    for (const CMosaicTrack& track : mosaic.Tracks()) {
+        source.trackRects.push_back(track.At(frame));
     }
     return source;
 }

@@ -23,11 +23,9 @@ void CMosaicPainter::PaintTracks(CFrameBuffer& picture, const CMosaicParam& mosa
 
 std::vector<T_RECT> CMosaicPainter::TrackAreas(const CMosaicParam& mosaic, std::int32_t frame) {
     std::vector<T_RECT> areas;
-    for (const CMosaicParam::Track& track : mosaic.Tracks()) {
-        const auto entry = std::find_if(track.begin(), track.end(),
-                                        [frame](const T_MRECT& e) { return e.frame == frame; });
-        if (entry != track.end()) {
-            areas.push_back(entry->rect);
+    for (const CMosaicTrack& track : mosaic.Tracks()) {
+        if (const T_RECT rect = track.At(frame); !rect.IsEmpty()) {
+            areas.push_back(rect);
         }
     }
     return areas;

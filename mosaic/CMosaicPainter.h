@@ -28,7 +28,7 @@ public:
     // The part of rect that lies inside the picture; empty when nothing does.
     static T_RECT ClipToPicture(const T_RECT& rect, const CFrameBuffer& picture);
     static T_RECT ClipToPicture(const T_RECT& rect, int width, int height);
-    // The rectangles of the tracks at that frame, in list order.
+    // The rectangles of the tracks at that frame, in list order, leaving out empty ones.
     static std::vector<T_RECT> TrackAreas(const CMosaicParam& mosaic, std::int32_t frame);
     // The part of a width x height picture that painting rect may read or write; empty when
     // nothing is painted. Nothing outside it changes or matters to the result.

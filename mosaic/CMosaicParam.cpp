@@ -26,12 +26,6 @@ template <typename List> bool InRange(const List& list, int index) {
     return index >= 0 && static_cast<std::size_t>(index) < list.size();
 }
 
-// The first entry of the track at that frame, or the track's end.
-template <typename TrackRef> auto FindFrame(TrackRef& track, std::int32_t frame) {
-    return std::find_if(track.begin(), track.end(),
-                        [frame](const T_MRECT& entry) { return entry.frame == frame; });
-}
-
 std::string ReadWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -69,24 +63,15 @@ void CMosaicParam::SetTrackRect(int track, const T_RECT& rect, std::int32_t fram
         return;
     }
     if (!InRange(m_tracks, track)) {
-        m_tracks.push_back(Track{T_MRECT{rect, frame}});
+        m_tracks.emplace_back(frame, std::vector<T_RECT>{rect});
         return;
     }
-    Track& entries = m_tracks[static_cast<std::size_t>(track)];
-    if (const auto entry = FindFrame(entries, frame); entry != entries.end()) {
-        entry->rect = rect;
-    } else {
-        entries.push_back(T_MRECT{rect, frame});
-    }
+    m_tracks[static_cast<std::size_t>(track)].Set(frame, rect);
 }
 
 T_RECT CMosaicParam::GetTrackRect(int track, std::int32_t frame) const {
-    if (!InRange(m_tracks, track)) {
-        return T_RECT{};
-    }
-    const Track& entries = m_tracks[static_cast<std::size_t>(track)];
-    const auto entry = FindFrame(entries, frame);
-    return entry != entries.end() ? entry->rect : T_RECT{};
+    return InRange(m_tracks, track) ? m_tracks[static_cast<std::size_t>(track)].At(frame)
+                                    : T_RECT{};
 }
 
 int CMosaicParam::HitTestTrack(std::int32_t x, std::int32_t y, std::int32_t frame) const {
@@ -102,13 +87,8 @@ void CMosaicParam::DeleteTrackFrom(int track, std::int32_t frame) {
     if (!InRange(m_tracks, track)) {
         return;
     }
-    Track& entries = m_tracks[static_cast<std::size_t>(track)];
-    const auto entry = FindFrame(entries, frame);
-    if (entry == entries.end()) {
-        return;
-    }
-    entries.erase(entry, entries.end());
-    if (entries.empty()) {
+    CMosaicTrack& cut = m_tracks[static_cast<std::size_t>(track)];
+    if (cut.CutFrom(frame) && cut.Blank()) {
         DeleteTrack(track);
     }
 }
@@ -123,8 +103,8 @@ void CMosaicParam::RemoveAllTracks() {
     m_tracks.clear();
 }
 
-void CMosaicParam::AppendTrack(Track track) {
-    if (!track.empty()) {
+void CMosaicParam::AppendTrack(CMosaicTrack track) {
+    if (!track.Empty()) {
         m_tracks.push_back(std::move(track));
     }
 }
@@ -166,7 +146,7 @@ void CMosaicParam::LoadTracks(const std::string& path) {
     if (!std::filesystem::is_regular_file(path, error)) {
         return;
     }
-    for (Track& track : CTrackFile::Decode(ReadWholeFile(path))) {
+    for (CMosaicTrack& track : CTrackFile::Decode(ReadWholeFile(path))) {
         AppendTrack(std::move(track));
     }
 }

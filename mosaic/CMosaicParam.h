@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mosaic/T_MRECT.h"
+#include "mosaic/CMosaicTrack.h"
 #include "mosaic/T_RECT.h"
 
 #include <cstdint>
@@ -11,8 +11,6 @@
 // (type and size), fixed areas painted on every frame, and moving-mosaic tracks.
 class CMosaicParam {
 public:
-    using Track = std::vector<T_MRECT>;
-
     // type = sizeId, size = the default size of that type, no areas, no tracks.
     explicit CMosaicParam(int sizeId = 2);
     virtual ~CMosaicParam() = default;
@@ -29,16 +27,20 @@ public:
     void DeleteFixedArea(int index);
     void RemoveAllFixedAreas();
 
-    const std::vector<Track>& Tracks() const { return m_tracks; }
+    const std::vector<CMosaicTrack>& Tracks() const { return m_tracks; }
     int TrackCount() const { return static_cast<int>(m_tracks.size()); }
+    // A track index at or beyond the count appends a new track, even for an empty rect (the
+    // brush outside the picture), so that the recorder's index stays its track.
     void SetTrackRect(int track, const T_RECT& rect, std::int32_t frame);
     T_RECT GetTrackRect(int track, std::int32_t frame) const;
     int HitTestTrack(std::int32_t x, std::int32_t y, std::int32_t frame) const;
+    // Removes that frame and every later one; a track left with nothing to show goes.
     void DeleteTrackFrom(int track, std::int32_t frame);
     void DeleteTrack(int track);
     void RemoveAllTracks();
-    // Appends a whole track (used by the progress-file reader); an empty track is ignored.
-    void AppendTrack(Track track);
+    // Appends a whole track (used by the progress-file reader); a track without frames is
+    // ignored.
+    void AppendTrack(CMosaicTrack track);
 
     bool HasRegions() const { return !m_areas.empty() || !m_tracks.empty(); }
 
@@ -63,5 +65,5 @@ public:
 
 private:
     std::vector<T_RECT> m_areas;
-    std::vector<Track> m_tracks;
+    std::vector<CMosaicTrack> m_tracks;
 };

@@ -55,58 +55,58 @@ bool FramesFit(std::int32_t first, std::int32_t count) {
 }
 
 // One record; nullopt when it is incomplete or impossible, an empty track when it has no entries.
-std::optional<CMosaicParam::Track> ReadRecord(Reader& reader) {
+std::optional<CMosaicTrack> ReadRecord(Reader& reader) {
     const std::optional<std::int32_t> first = reader.Int();
     const std::optional<std::int32_t> count = reader.Int();
     if (!first || !count) {
         return std::nullopt;
     }
     if (*count <= 0) {
-        return CMosaicParam::Track();
+        return CMosaicTrack();
     }
     if (reader.Remaining() / kRectBytes < static_cast<std::size_t>(*count) ||
         !FramesFit(*first, *count)) {
         return std::nullopt;
     }
-    CMosaicParam::Track track;
-    track.reserve(static_cast<std::size_t>(*count));
+    std::vector<T_RECT> rects;
+    rects.reserve(static_cast<std::size_t>(*count));
     for (std::int32_t i = 0; i < *count; ++i) {
-        track.push_back(T_MRECT{reader.Rect(), *first + i});
+        rects.push_back(reader.Rect());
     }
-    return track;
+    return CMosaicTrack(*first, std::move(rects));
 }
 
 } // namespace
 
-std::string CTrackFile::Encode(const std::vector<CMosaicParam::Track>& tracks) {
+std::string CTrackFile::Encode(const std::vector<CMosaicTrack>& tracks) {
     std::string out;
     PutInt(out, static_cast<std::int32_t>(tracks.size()));
-    for (const CMosaicParam::Track& track : tracks) {
-        PutInt(out, track.empty() ? 0 : track.front().frame);
-        PutInt(out, static_cast<std::int32_t>(track.size()));
-        for (const T_MRECT& entry : track) {
-            PutInt(out, entry.rect.left);
-            PutInt(out, entry.rect.top);
-            PutInt(out, entry.rect.right);
-            PutInt(out, entry.rect.bottom);
+    for (const CMosaicTrack& track : tracks) {
+        PutInt(out, track.First());
+        PutInt(out, static_cast<std::int32_t>(track.Rects().size()));
+        for (const T_RECT& rect : track.Rects()) {
+            PutInt(out, rect.left);
+            PutInt(out, rect.top);
+            PutInt(out, rect.right);
+            PutInt(out, rect.bottom);
         }
     }
     return out;
 }
 
-std::vector<CMosaicParam::Track> CTrackFile::Decode(std::string_view bytes) {
+std::vector<CMosaicTrack> CTrackFile::Decode(std::string_view bytes) {
     Reader reader(bytes);
     const std::int32_t count = reader.Int().value_or(0);
-    std::vector<CMosaicParam::Track> tracks;
+    std::vector<CMosaicTrack> tracks;
     // Every record takes at least 8 bytes, so the file size bounds what a count may promise.
     const std::size_t possible = reader.Remaining() / (2 * kIntBytes);
     tracks.reserve(std::min(possible, static_cast<std::size_t>(std::max(count, 0))));
     for (std::int32_t i = 0; i < count; ++i) {
-        std::optional<CMosaicParam::Track> track = ReadRecord(reader);
+        std::optional<CMosaicTrack> track = ReadRecord(reader);
         if (!track) {
             break;
         }
-        if (!track->empty()) {
+        if (!track->Empty()) {
             tracks.push_back(std::move(*track));
         }
     }

@@ -1,4 +1,5 @@
 #include "export/CFrameQueue.h"
+#include "export/CRegionScaler.h"
 #include "export/CTimeLeft.h"
 #include "media/CFFMpegUtil.h"
 #include "media/CFormatIniFile.h"
@@ -9,6 +10,7 @@
 
 #include <cstdio>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -16,6 +18,19 @@ AVFramePtr Picture(std::int64_t pts) {
     AVFramePtr picture(av_frame_alloc());
     picture->pts = pts;
     return picture;
+}
+
+// Converts one grey 4:2:0 region of width x height to 24 bits.
+bool ConvertRegion(CRegionScaler& scaler, int width, int height) {
+    std::vector<std::uint8_t> luma(static_cast<std::size_t>(width * height), 128);
+    std::vector<std::uint8_t> chroma(static_cast<std::size_t>(width * height / 4), 128);
+    std::vector<std::uint8_t> bgr(static_cast<std::size_t>(width * height * 3), 0);
+    const std::uint8_t* const source[4] = {luma.data(), chroma.data(), chroma.data(), nullptr};
+    const int sourceStrides[4] = {width, width / 2, width / 2, 0};
+    std::uint8_t* const target[4] = {bgr.data(), nullptr, nullptr, nullptr};
+    const int targetStrides[4] = {width * 3, 0, 0, 0};
+    return scaler.Convert(width, height, source, sourceStrides, target, targetStrides) &&
+           bgr[0] == bgr.back() && bgr[0] > 100 && bgr[0] < 160;
 }
 
 std::string Written(std::FILE* stream) {
@@ -107,4 +122,26 @@ TEST(ExportPartsTest, FrameQueueHandsOverInOrderAndWakesBothSidesOnAbort) {
     EXPECT_EQ(blocked.TryPush(second, std::chrono::seconds(10)), CFrameQueue::Push::Aborted);
     aborter.join();
     EXPECT_EQ(blocked.Pop(), nullptr);
+}
+
+// More regions of different sizes in a picture than sizes kept: every picture still reuses the
+// scalers of the one before, while sizes that change every picture never pile up.
+TEST(ExportPartsTest, RegionScalersOfEveryRegionOfAPictureAreKept) {
+    CRegionScaler scaler(AV_PIX_FMT_YUV420P, AV_PIX_FMT_BGR24);
+    constexpr int kRegions = static_cast<int>(CRegionScaler::KeptSizes) + 8;
+    for (int picture = 0; picture < 3; ++picture) {
+        scaler.NextPicture();
+        for (int region = 1; region <= kRegions; ++region) {
+            ASSERT_TRUE(ConvertRegion(scaler, 16 * region, 2));
+        }
+    }
+    EXPECT_EQ(scaler.Made(), static_cast<std::size_t>(kRegions));
+
+    for (int picture = 0; picture < 20; ++picture) {
+        scaler.NextPicture();
+        ASSERT_TRUE(ConvertRegion(scaler, 16, 4 + 2 * picture));
+        ASSERT_TRUE(ConvertRegion(scaler, 32, 4 + 2 * picture));
+    }
+    EXPECT_EQ(scaler.Made(), static_cast<std::size_t>(kRegions + 40));
+    EXPECT_EQ(scaler.Kept(), CRegionScaler::KeptSizes);
 }

@@ -35,19 +35,27 @@ TEST(MosaicParam, StartsFromTheTypeWithItsDefaultSize) {
     EXPECT_EQ(CMosaicParam(10).size, 10);
 }
 
-TEST(MosaicParam, SetTrackRectAppendsNewTracksAtTheEndAndReplacesExistingFrames) {
+TEST(MosaicParam, SetTrackRectAppendsNewTracksAtTheEndAndSetsFramesInPlace) {
     CMosaicParam model = ThreeTracks();
     model.SetTrackRect(model.TrackCount() + 5, kC, 40);
     ASSERT_EQ(model.TrackCount(), 4);
-    EXPECT_EQ(model.Tracks()[3], (CMosaicParam::Track{{kC, 40}}));
+    EXPECT_EQ(model.Tracks()[3], CMosaicTrack(40, {kC}));
 
-    // A frame already held keeps its place and frame; a new frame goes to the end.
+    // A frame held gets its new rectangle; frames before or after the track stretch it, with
+    // empty rectangles in between.
     model.SetTrackRect(0, kC, 11);
-    model.SetTrackRect(0, kB, 9);
-    EXPECT_EQ(model.Tracks()[0], (CMosaicParam::Track{{kA, 10}, {kC, 11}, {kA, 12}, {kB, 9}}));
+    model.SetTrackRect(0, kB, 8);
+    model.SetTrackRect(0, kB, 14);
+    EXPECT_EQ(model.Tracks()[0], CMosaicTrack(8, {kB, {}, kA, kC, kA, {}, kB}));
+
+    // The brush outside the picture still starts the recorded track.
+    model.SetTrackRect(4, T_RECT{}, 50);
+    ASSERT_EQ(model.TrackCount(), 5);
+    model.SetTrackRect(4, kA, 51);
+    EXPECT_EQ(model.Tracks()[4], CMosaicTrack(50, {{}, kA}));
 
     model.SetTrackRect(-1, kA, 1);
-    EXPECT_EQ(model.TrackCount(), 4);
+    EXPECT_EQ(model.TrackCount(), 5);
 }
 
 TEST(MosaicParam, TrackRectAndHitTestAnswerOnlyForCoveredFrames) {
@@ -68,10 +76,11 @@ TEST(MosaicParam, TrackRectAndHitTestAnswerOnlyForCoveredFrames) {
 TEST(MosaicParam, DeleteTrackFromCutsTheTailAndDropsEmptiedTracks) {
     CMosaicParam model = ThreeTracks();
     model.DeleteTrackFrom(0, 11);
-    EXPECT_EQ(model.Tracks()[0], (CMosaicParam::Track{{kA, 10}}));
+    EXPECT_EQ(model.Tracks()[0], CMosaicTrack(10, {kA}));
 
     model.DeleteTrackFrom(0, 99);
-    EXPECT_EQ(model.Tracks()[0].size(), 1u);
+    model.DeleteTrackFrom(0, 9);
+    EXPECT_EQ(model.Tracks()[0], CMosaicTrack(10, {kA}));
 
     // At the first frame the whole track goes and the later ones move down.
     model.DeleteTrackFrom(0, 10);
@@ -84,11 +93,52 @@ TEST(MosaicParam, DeleteTrackFromCutsTheTailAndDropsEmptiedTracks) {
     EXPECT_EQ(model.TrackCount(), 2);
 }
 
+// Frames count, not the order they were recorded in: a track modified from before its start
+// and again after a gap answers for each frame with its own rectangle.
+TEST(MosaicParam, TrackRectsStayOnTheirFramesThroughModificationAndCuts) {
+    CMosaicParam model;
+    for (std::int32_t frame = 100; frame <= 200; ++frame) {
+        model.SetTrackRect(0, kA, frame);
+    }
+    for (std::int32_t frame = 300; frame <= 350; ++frame) {
+        model.SetTrackRect(0, kB, frame);
+    }
+    model.SetTrackRect(0, kC, 90);
+    EXPECT_EQ(model.GetTrackRect(0, 90), kC);
+    EXPECT_EQ(model.GetTrackRect(0, 150), kA);
+    EXPECT_EQ(model.GetTrackRect(0, 325), kB);
+    for (const std::int32_t gap : {89, 91, 99, 201, 299, 351}) {
+        EXPECT_TRUE(model.GetTrackRect(0, gap).IsEmpty()) << gap;
+        EXPECT_EQ(model.HitTestTrack(31, 31, gap), -1) << gap;
+    }
+    EXPECT_EQ(model.HitTestTrack(31, 31, 300), 0);
+
+    // Every later frame goes, frames recorded later but lying earlier stay.
+    model.DeleteTrackFrom(0, 150);
+    EXPECT_EQ(model.GetTrackRect(0, 90), kC);
+    EXPECT_EQ(model.GetTrackRect(0, 149), kA);
+    EXPECT_TRUE(model.GetTrackRect(0, 150).IsEmpty());
+    EXPECT_TRUE(model.GetTrackRect(0, 300).IsEmpty());
+
+    // A cut in a gap goes on from there; a track left with nothing to show goes.
+    model.DeleteTrackFrom(0, 95);
+    EXPECT_EQ(model.GetTrackRect(0, 90), kC);
+    EXPECT_TRUE(model.GetTrackRect(0, 100).IsEmpty());
+    model.DeleteTrackFrom(0, 91);
+    ASSERT_EQ(model.TrackCount(), 1);
+    model.SetTrackRect(1, T_RECT{}, 4);
+    model.SetTrackRect(1, kA, 5);
+    model.DeleteTrackFrom(1, 5);
+    EXPECT_EQ(model.TrackCount(), 1);
+    model.DeleteTrackFrom(0, 90);
+    EXPECT_EQ(model.TrackCount(), 0);
+}
+
 TEST(MosaicParam, RemovalsIgnoreIndexesOutsideTheLists) {
     CMosaicParam model = ThreeTracks();
     model.DeleteTrack(1);
     ASSERT_EQ(model.TrackCount(), 2);
-    EXPECT_EQ(model.Tracks()[1].front().rect, kC);
+    EXPECT_EQ(model.Tracks()[1], CMosaicTrack(12, {kC}));
     model.DeleteTrack(2);
     model.DeleteTrack(-1);
     EXPECT_EQ(model.TrackCount(), 2);

@@ -40,15 +40,13 @@ std::string LittleEndian(std::initializer_list<std::int32_t> values) {
 
 // What a loaded model must always satisfy, whatever the file held.
 void ExpectConsistentTracks(const CMosaicParam& model) {
-    for (const CMosaicParam::Track& track : model.Tracks()) {
-        ASSERT_FALSE(track.empty());
-        for (std::size_t i = 1; i < track.size(); ++i) {
-            ASSERT_EQ(track[i].frame, track[i - 1].frame + 1);
-        }
+    for (const CMosaicTrack& track : model.Tracks()) {
+        ASSERT_FALSE(track.Empty());
     }
 }
 
-// A model with two areas and three tracks, the second one recorded out of frame order.
+// A model with two areas and three tracks, the second one recorded out of frame order with a
+// gap.
 CMosaicParam SampleModel() {
     CMosaicParam model(7);
     model.AddFixedArea({10, 20, 110, 90});
@@ -88,13 +86,64 @@ TEST_F(ProgressFile, SavedModelLoadsBackEqual) {
     EXPECT_EQ(loaded.type, 7);
     EXPECT_EQ(loaded.size, 23);
     EXPECT_EQ(loaded.FixedAreas(), saved.FixedAreas());
-    ASSERT_EQ(loaded.TrackCount(), 3);
-    EXPECT_EQ(loaded.Tracks()[0], saved.Tracks()[0]);
-    EXPECT_EQ(loaded.Tracks()[2], saved.Tracks()[2]);
-    // Frames come back consecutive from the first stored entry.
-    EXPECT_EQ(loaded.Tracks()[1], (CMosaicParam::Track{{{5, 5, 9, 9}, 7}, {{1, 1, 3, 3}, 8}}));
+    EXPECT_EQ(loaded.Tracks(), saved.Tracks());
     EXPECT_FALSE(fs::exists(m_eft + ".tmp"));
     EXPECT_FALSE(fs::exists(m_eftm + ".tmp"));
+}
+
+// The file keeps no frames: a track with a gap writes the gap as empty rectangles, so after
+// loading every rectangle is on its frame again, and the gap is neither painted nor hit.
+TEST_F(ProgressFile, TrackGapsKeepEveryRectOnItsFrame) {
+    const auto at = [](std::int32_t frame) { return T_RECT{frame % 40, 2, frame % 40 + 20, 30}; };
+    CMosaicParam saved;
+    for (std::int32_t frame = 100; frame <= 200; ++frame) {
+        saved.SetTrackRect(0, at(frame), frame);
+    }
+    for (std::int32_t frame = 300; frame <= 350; ++frame) {
+        saved.SetTrackRect(0, at(frame), frame);
+    }
+    saved.SaveTracks(m_eftm);
+    const std::string bytes = ReadBytes(m_eftm);
+    EXPECT_EQ(bytes.size(), 4u + 8u + 16u * 251u);
+    EXPECT_EQ(bytes.substr(0, 12), LittleEndian({1, 100, 251}));
+    EXPECT_EQ(bytes.substr(12 + 16 * 101, 16), LittleEndian({0, 0, 0, 0}));
+
+    CMosaicParam loaded;
+    loaded.LoadTracks(m_eftm);
+    ASSERT_EQ(loaded.TrackCount(), 1);
+    for (std::int32_t frame = 99; frame <= 351; ++frame) {
+        const bool held = (frame >= 100 && frame <= 200) || (frame >= 300 && frame <= 350);
+        ASSERT_EQ(loaded.GetTrackRect(0, frame), held ? at(frame) : T_RECT{}) << frame;
+    }
+    EXPECT_EQ(loaded.HitTestTrack(21, 10, 250), -1);
+    EXPECT_EQ(loaded.HitTestTrack(21, 10, 301), 0);
+
+    CMosaicPainter painter;
+    const CFrameBuffer clean(64, 48, true);
+    CFrameBuffer picture = clean;
+    constexpr int kInvert = 5;
+    painter.PaintTracks(picture, loaded, kInvert, 250);
+    EXPECT_TRUE(picture == clean);
+    painter.PaintTracks(picture, loaded, kInvert, 301);
+    EXPECT_FALSE(picture == clean);
+}
+
+// A file as it has always been written, with an empty rectangle among the others, loads as
+// it stands and saves back byte for byte.
+TEST_F(ProgressFile, EarlierTrackFilesLoadUnchanged) {
+    const std::string earlier = LittleEndian(
+        {2, 7, 3, 1, 1, 5, 5, 0, 0, 0, 0, 2, 2, 6, 6, 0, 1, -4, -4, 9, 9});
+    WriteBytes(m_eftm, earlier);
+    CMosaicParam model;
+    model.LoadTracks(m_eftm);
+    ASSERT_EQ(model.TrackCount(), 2);
+    EXPECT_EQ(model.GetTrackRect(0, 7), (T_RECT{1, 1, 5, 5}));
+    EXPECT_TRUE(model.GetTrackRect(0, 8).IsEmpty());
+    EXPECT_EQ(model.GetTrackRect(0, 9), (T_RECT{2, 2, 6, 6}));
+    EXPECT_TRUE(model.GetTrackRect(0, 10).IsEmpty());
+    EXPECT_EQ(model.GetTrackRect(1, 0), (T_RECT{-4, -4, 9, 9}));
+    model.SaveTracks(m_eftm);
+    EXPECT_EQ(ReadBytes(m_eftm), earlier);
 }
 
 TEST_F(ProgressFile, XmlDocumentHoldsSettingsAndAreasInOrder) {
@@ -205,7 +254,7 @@ TEST_F(ProgressFile, TrackCountsAreNeverTrusted) {
     // An absurd N: the complete records are kept.
     CMosaicParam model = load(LittleEndian({std::numeric_limits<std::int32_t>::max()}) + record);
     ASSERT_EQ(model.TrackCount(), 1);
-    EXPECT_EQ(model.Tracks()[0].back(), (T_MRECT{{2, 2, 6, 6}, 41}));
+    EXPECT_EQ(model.Tracks()[0], CMosaicTrack(40, {{1, 1, 5, 5}, {2, 2, 6, 6}}));
 
     // An M beyond the file ends reading; M <= 0 makes no track but reading goes on.
     EXPECT_EQ(load(LittleEndian({2}) + record + LittleEndian({0, 0x7FFFFFF, 1})).TrackCount(), 1);
@@ -277,7 +326,7 @@ TEST_F(ProgressFile, TruncatedFilesLoadAPrefixOfTheSavedModel) {
         ExpectConsistentTracks(model);
         ASSERT_LT(model.Tracks().size(), saved.Tracks().size()) << length;
         for (std::size_t i = 0; i < model.Tracks().size(); ++i) {
-            EXPECT_EQ(model.Tracks()[i].size(), saved.Tracks()[i].size()) << length;
+            EXPECT_EQ(model.Tracks()[i], saved.Tracks()[i]) << length;
         }
     }
     for (std::size_t length = 0; length < eft.size(); ++length) {

@@ -110,12 +110,8 @@ TEST_F(RegionEditorTest, RecordingWritesTheBrushOfEachFrameIntoANewTrack) {
     m_editor.RecordBrush(m_mosaic, Point{0, 0}, 41);        // partly outside: clipped
     m_editor.RecordBrush(m_mosaic, Point{-500, -500}, 42);  // wholly outside: empty entry
     ASSERT_EQ(m_mosaic.TrackCount(), 1);
-    const CMosaicParam::Track& track = m_mosaic.Tracks()[0];
-    ASSERT_EQ(track.size(), 3u);
-    EXPECT_EQ(track[0], (T_MRECT{T_RECT{40, 30, 140, 130}, 40}));
-    EXPECT_EQ(track[1], (T_MRECT{T_RECT{0, 0, 40, 30}, 41}));
-    EXPECT_TRUE(track[2].rect.IsEmpty());
-    EXPECT_EQ(track[2].frame, 42);
+    EXPECT_EQ(m_mosaic.Tracks()[0],
+              CMosaicTrack(40, {T_RECT{40, 30, 140, 130}, T_RECT{0, 0, 40, 30}, T_RECT{}}));
     EXPECT_EQ(m_mosaic.size, 15);
     EXPECT_EQ(m_editor.Current(), (T_RECT{-550, -550, -450, -450}));
 
@@ -236,7 +232,7 @@ TEST_F(RegionEditorTest, TrackCommandsRemoveAndRenumber) {
     }
     ASSERT_TRUE(m_editor.SelectAt(1, m_mosaic, Point{10 + 120, 20 + 10}, 11));
     m_editor.RemoveTrackFrom(m_mosaic, 11);
-    EXPECT_EQ(m_mosaic.Tracks()[1].size(), 1u);
+    EXPECT_EQ(m_mosaic.Tracks()[1], CMosaicTrack(10, {T_RECT{100, 0, 150, 50}}));
     EXPECT_EQ(m_editor.CurrentTrack(), 2);
 
     ASSERT_TRUE(m_editor.SelectAt(1, m_mosaic, Point{10 + 120, 20 + 10}, 10));

@@ -242,16 +242,16 @@ void PlayEditTest::recordingFollowsTheFramesOfTheDrag() {
     QCOMPARE(stream().m_nCurrentFrame, released - 1);
 
     QCOMPARE(stream().m_mosaic.TrackCount(), 1);
-    const CMosaicParam::Track& track = stream().m_mosaic.Tracks()[0];
-    QCOMPARE(static_cast<std::int64_t>(track.size()), released - 100);
-    for (std::size_t i = 0; i < track.size(); ++i) {
-        QCOMPARE(track[i].frame, static_cast<std::int32_t>(100 + i));
-        QVERIFY(track[i].rect.Contains(320, 240));
+    const CMosaicTrack& track = stream().m_mosaic.Tracks()[0];
+    QCOMPARE(track.First(), 100);
+    QCOMPARE(static_cast<std::int64_t>(track.Rects().size()), released - 100);
+    for (const T_RECT& rect : track.Rects()) {
+        QVERIFY(rect.Contains(320, 240));
     }
     // Fifty window pixels each way around the pointer.
     const CPictureMapping mapping(view().PictureRect(), 640, 480);
-    QCOMPARE(track[0].rect.left, mapping.ToPictureX(brush.x() - 50));
-    QCOMPARE(track[0].rect.bottom, mapping.ToPictureY(brush.y() + 50));
+    QCOMPARE(track.Rects()[0].left, mapping.ToPictureX(brush.x() - 50));
+    QCOMPARE(track.Rects()[0].bottom, mapping.ToPictureY(brush.y() + 50));
     QVERIFY(frame().movieModified);
 }
 
@@ -352,7 +352,7 @@ void PlayEditTest::removeThisFrameAfterAtTheFirstFrameRemovesTheTrack() {
     QVERIFY(frame().ExecuteCommand(Id::MovingMode));
     showFrame(15);
     QVERIFY(rightClickAndChoose(at(350, 350), Id::TrackRemoveAfter));
-    QCOMPARE(mosaic.Tracks()[1].size(), std::size_t{5});
+    QCOMPARE(mosaic.Tracks()[1].Rects().size(), std::size_t{5});
     showFrame(10);
     QVERIFY(rightClickAndChoose(at(50, 50), Id::TrackRemoveAfter));
     QCOMPARE(mosaic.TrackCount(), 1);

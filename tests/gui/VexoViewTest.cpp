@@ -230,6 +230,13 @@ void VexoViewTest::outlinesOfFixedAreasAndTracks() {
     shot = view.grab().toImage();
     QVERIFY(shot.pixel(200, 1) != Rgb(255, 0, 0));
     QCOMPARE(shot.pixel(700, 300), Rgb(0, 0, 0));
+    // In a gap of the track it is neither painted nor outlined.
+    stream.m_mosaic.SetTrackRect(0, T_RECT{0, 0, 64, 48}, 2);
+    stream.m_nCurrentFrame = 1;
+    frame.editMode = 1;
+    shot = view.grab().toImage();
+    QVERIFY(shot.pixel(200, 1) != Rgb(255, 0, 0));
+    QVERIFY(shot.pixel(168, 1) != qRgb(0, 0, 0));
 }
 
 void VexoViewTest::movieOpensThroughTheDocument() {

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "mosaic/T_RECT.h"
+
+#include <cstdint>
+#include <vector>
+
+// One moving-mosaic track: a rectangle for every frame of a run of consecutive frames, kept by
+// frame so that a frame finds its own at once. A frame inside the run that has no rectangle
+// (a gap) holds an empty one, which is neither painted nor drawn.
+class CMosaicTrack {
+public:
+    CMosaicTrack() = default;
+    CMosaicTrack(std::int32_t first, std::vector<T_RECT> rects);
+
+    // The first frame of the run; frames run on to First() + Rects().size() - 1.
+    std::int32_t First() const { return m_first; }
+    const std::vector<T_RECT>& Rects() const { return m_rects; }
+    bool Empty() const { return m_rects.empty(); }
+    // Whether every frame's rectangle is empty: nothing of the track is ever shown.
+    bool Blank() const;
+
+    // The rectangle at frame; empty outside the run and in its gaps.
+    T_RECT At(std::int64_t frame) const;
+    // Sets the rectangle at frame, stretching the run with gaps to reach it.
+    void Set(std::int32_t frame, const T_RECT& rect);
+    // Removes frame and every later frame; false, with nothing changed, for a frame outside
+    // the run.
+    bool CutFrom(std::int32_t frame);
+
+    bool operator==(const CMosaicTrack&) const = default;
+
+private:
+    // The index of frame in the rects, or -1 outside the run.
+    std::int64_t IndexOf(std::int64_t frame) const;
+
+    std::int32_t m_first = 0;
+    std::vector<T_RECT> m_rects;
+};
