@@ -1,5 +1,6 @@
 #include "media/RX40sCFFmpeg.h"
 
+#include "media/CFrameCount.h"
 #include "media/CStreamProbe.h"
 
 #include <cmath>
@@ -152,7 +153,9 @@ void RX40sCFFmpeg::TakeFrameRange() {
                       : static_cast<double>(m_pFormatContext->duration) / AV_TIME_BASE;
     m_nFirstFrame = 0;
     m_nCurrentFrame = 0;
-    m_nLastFrame = TruncateToInt64(av_q2d(m_rFrameRate) * m_dDuration - 1);
+    const CFrameCount::Stream length{stream->time_base, stream->duration, stream->nb_frames,
+                                     m_pFormatContext->duration};
+    m_nLastFrame = CFrameCount::Of(length, m_rFrameRate) - 1;
 }
 
 AVFramePtr RX40sCFFmpeg::AllocatePicture(AVPixelFormat format, int width, int height) {
