@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr int kRowAlign = 32;
+
 // Truncation toward zero that stays defined for NaN, infinities and out-of-range values.
 std::int64_t TruncateToInt64(double value) {
     if (!std::isfinite(value)) {
@@ -166,8 +168,9 @@ AVFramePtr RX40sCFFmpeg::AllocatePicture(AVPixelFormat format, int width, int he
     picture->format = format;
     picture->width = width;
     picture->height = height;
-    // Alignment 1: rows packed at exactly width * bytes per pixel.
-    if (av_frame_get_buffer(picture.get(), 1) < 0) {
+    // Rows padded: the fast YUV to 24-bit converters write eight pixels at a step, and where a
+    // row has no room for the last step they leave its last pixels out.
+    if (av_frame_get_buffer(picture.get(), kRowAlign) < 0) {
         return nullptr;
     }
     std::memset(picture->buf[0]->data, 0, picture->buf[0]->size);
