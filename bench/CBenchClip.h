@@ -9,11 +9,17 @@ class CBenchClip {
 public:
     static constexpr std::int64_t Frames = 90;
     static constexpr std::int64_t ExportFrames = 300;
+    static constexpr std::int64_t GapSlots = ExportFrames * 2 - 1;
     // Converter-style AVI, 30 fps, Frames long. Empty when the tool could not make it.
     static const std::string& Path1080p();
     // As the converter makes a working video by default: 10 s at 29.97 fps, msmpeg4v2 at
     // 30000 kbit/s. Empty when the tool could not make it.
     static const std::string& ExportPath1080p();
+    // The export clip of a capture that dropped every other frame: ExportFrames pictures in
+    // GapSlots slots, an empty chunk between each two. Empty when the tool could not make it.
+    static const std::string& GapsPath1080p();
+    // The same GapSlots frames with none dropped. Empty when the tool could not make it.
+    static const std::string& FilledPath1080p();
 
     // name in the run's private folder; empty when there is no such folder.
     static std::string RunPath(const std::string& name);

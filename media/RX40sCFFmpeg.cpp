@@ -58,6 +58,7 @@ void RX40sCFFmpeg::Close() {
     m_pFormatContext.reset();
     m_packet.reset();
     m_scratch.reset();
+    m_ahead.reset();
     m_scaler.reset();
     m_draining = false;
     m_nextInSequence.reset();
@@ -75,7 +76,8 @@ bool RX40sCFFmpeg::OpenFile(const std::string& path) {
     m_pFormatContext = CStreamProbe::OpenFormat(path);
     m_packet.reset(av_packet_alloc());
     m_scratch.reset(av_frame_alloc());
-    return m_pFormatContext && m_packet && m_scratch;
+    m_ahead.reset(av_frame_alloc());
+    return m_pFormatContext && m_packet && m_scratch && m_ahead;
 }
 
 int RX40sCFFmpeg::FirstStreamOf(AVMediaType type) const {
@@ -313,16 +315,32 @@ RX40sCFFmpeg::Next RX40sCFFmpeg::DecodePicture(std::int64_t index, AVFrame& pict
     const bool onward =
         index == m_nextInSequence && avio_tell(m_pFormatContext->pb) == m_sequencePosition;
     m_nextInSequence.reset();
-    Next next = onward ? NextPicture(picture) : SeekToPictureAt(index, picture);
-    while (next == Next::Picture && picture.best_effort_timestamp < index) {
-        av_frame_unref(&picture);
-        next = NextPicture(picture);
+    av_frame_unref(&picture);
+    Next next = Next::Picture;
+    if (onward && m_ahead->buf[0]) {
+        av_frame_move_ref(&picture, m_ahead.get());
+    } else {
+        av_frame_unref(m_ahead.get());
+        next = onward ? NextPicture(picture) : SeekToPictureAt(index, picture);
+        while (next == Next::Picture && picture.best_effort_timestamp < index) {
+            av_frame_unref(&picture);
+            next = NextPicture(picture);
+        }
     }
-    if (next == Next::Picture && picture.best_effort_timestamp == index) {
-        m_nextInSequence = index + 1;
-        m_sequencePosition = avio_tell(m_pFormatContext->pb);
+    if (next == Next::Picture) {
+        KeepInSequence(index, picture);
     }
     return next;
+}
+
+// The empty slots of dropped frames show the picture after them: it stays at hand until its
+// own index comes round, so that none of them seeks and decodes from the key frame again.
+void RX40sCFFmpeg::KeepInSequence(std::int64_t index, const AVFrame& picture) {
+    if (picture.best_effort_timestamp > index && av_frame_ref(m_ahead.get(), &picture) < 0) {
+        return;
+    }
+    m_nextInSequence = index + 1;
+    m_sequencePosition = avio_tell(m_pFormatContext->pb);
 }
 
 bool RX40sCFFmpeg::ShowPicture(const AVFrame& picture) {
