@@ -46,8 +46,9 @@ std::int64_t Slots(const Clip& clip) {
 }
 
 std::string SourceOf(const Clip& clip) {
-    const std::string source = "-f lavfi -i testsrc2=size=160x120:rate=30,trim=end_frame=" +
-                               std::to_string(Slots(clip)) + " ";
+    const std::string source =
+        "-f lavfi -i testsrc2=size=160x120:rate=30,trim=end_frame=" + std::to_string(Slots(clip)) +
+        " ";
     return clip.step == 1 ? source
                           : source + "-vf \"select='not(mod(n\\," + std::to_string(clip.step) +
                                 "))'\" -fps_mode passthrough ";
@@ -159,8 +160,8 @@ TEST_P(DecoderSequenceTest, JumpsForwardAndBackShowEveryPictureAtItsOwnIndex) {
 // A fresh decoder seeks to its first frame and decodes on from there.
 TEST_P(DecoderSequenceTest, AFreshDecoderSeeksAndDecodesOn) {
     const std::int64_t last = Slots(GetParam()) - 1;
-    for (const std::int64_t start : {0L, 1L, 10L, 11L, 12L, 13L, 150L, last - 13, last - 2,
-                                     last - 1, last}) {
+    for (const std::int64_t start :
+         {0L, 1L, 10L, 11L, 12L, 13L, 150L, last - 13, last - 2, last - 1, last}) {
         SCOPED_TRACE(start);
         RX40sCFFmpeg fresh;
         ASSERT_EQ(fresh.Open(s_media->Path(GetParam().name)), 1);

@@ -5,8 +5,8 @@
 #include "export/CSavePipeline.h"
 #include "media/CAviVideoStream.h"
 #include "media/CFFMpegUtil.h"
-#include "media/COpenPipeline.h"
 #include "media/CFrameCount.h"
+#include "media/COpenPipeline.h"
 
 extern "C" {
 #include <libavutil/log.h>
@@ -117,8 +117,9 @@ protected:
 TEST_P(FrameCountFileTest, TheDecoderCountsWhatTheToolDecodes) {
     for (const int frames : kLengths) {
         SCOPED_TRACE(frames);
-        const std::string path = m_media.Generate(
-            "clip.avi", Testsrc("32x32", GetParam().text) + "-c:v msmpeg4v2 -q:v 8" + Frames(frames));
+        const std::string path =
+            m_media.Generate("clip.avi", Testsrc("32x32", GetParam().text) +
+                                             "-c:v msmpeg4v2 -q:v 8" + Frames(frames));
         ASSERT_FALSE(path.empty());
         ASSERT_EQ(CSavedMovie::DecodedFrames(path), frames);
         RX40sCFFmpeg decoder;

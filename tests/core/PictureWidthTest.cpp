@@ -10,7 +10,6 @@ extern "C" {
 
 #include <cstdlib>
 #include <cstring>
-#include <numeric>
 
 namespace {
 
@@ -101,9 +100,9 @@ TEST_P(PictureWidthTest, TheViewShowsEveryColumnAsTheToolDecodesIt) {
         const CFrameBuffer& frame = m_stream->m_bmpFrame;
         ASSERT_EQ(frame.Width(), GetParam());
         for (int y = 0; y < kHeight; ++y) {
-            ASSERT_EQ(std::memcmp(frame.PictureRow(y), reference[index].data() + y * rowBytes,
-                                  rowBytes),
-                      0)
+            ASSERT_EQ(
+                std::memcmp(frame.PictureRow(y), reference[index].data() + y * rowBytes, rowBytes),
+                0)
                 << "frame " << index << " row " << y;
         }
     }

@@ -95,7 +95,8 @@ int CSavedMovie::Brightest(const Picture& picture, int width, const T_RECT& area
 }
 
 std::int64_t CSavedMovie::DecodedFrames(const std::string& path) {
-    const std::string text = Probe(path, "stream=nb_read_frames", "-count_frames -select_streams v:0");
+    const std::string text =
+        Probe(path, "stream=nb_read_frames", "-count_frames -select_streams v:0");
     return text.empty() ? -1 : std::atoll(text.c_str());
 }
 
