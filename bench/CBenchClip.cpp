@@ -55,10 +55,30 @@ const std::string& CBenchClip::Path1080p() {
     return path;
 }
 
+namespace {
+
+// The default working video of the converter: 29.97 fps, msmpeg4v2 at 30000 kbit/s.
+std::string WorkingVideo(std::int64_t frames, const std::string& options = "") {
+    return "-f lavfi -i testsrc2=size=1920x1080:rate=30000/1001,trim=end_frame=" +
+           std::to_string(frames) + " " + options + "-vcodec msmpeg4v2 -b:v 30000k";
+}
+
+} // namespace
+
 const std::string& CBenchClip::ExportPath1080p() {
-    static const std::string path = Make(
-        "export-1080p.avi", "-f lavfi -i testsrc2=size=1920x1080:rate=30000/1001,trim=end_frame=" +
-                                std::to_string(ExportFrames) + " -vcodec msmpeg4v2 -b:v 30000k");
+    static const std::string path = Make("export-1080p.avi", WorkingVideo(ExportFrames));
+    return path;
+}
+
+const std::string& CBenchClip::GapsPath1080p() {
+    static const std::string path =
+        Make("gaps-1080p.avi", WorkingVideo(GapSlots, "-vf \"select='not(mod(n\\,2))'\" "
+                                                      "-fps_mode passthrough "));
+    return path;
+}
+
+const std::string& CBenchClip::FilledPath1080p() {
+    static const std::string path = Make("filled-1080p.avi", WorkingVideo(GapSlots));
     return path;
 }
 

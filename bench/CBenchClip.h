@@ -10,6 +10,7 @@ public:
     static constexpr std::int64_t Frames = 90;
     static constexpr std::int64_t ExportFrames = 300;
     static constexpr std::int64_t LongFrames = 20000;
+    static constexpr std::int64_t GapSlots = ExportFrames * 2 - 1;
     // Converter-style AVI, 30 fps, Frames long. Empty when the tool could not make it.
     static const std::string& Path1080p();
     // As the converter makes a working video by default: 10 s at 29.97 fps, msmpeg4v2 at
@@ -18,6 +19,11 @@ public:
     // A small movie of LongFrames at 30 fps (about 11 minutes), 160 x 120 msmpeg4v2, for what
     // grows with a movie's length. Empty when the tool could not make it.
     static const std::string& LongPath();
+    // The export clip of a capture that dropped every other frame: ExportFrames pictures in
+    // GapSlots slots, an empty chunk between each two. Empty when the tool could not make it.
+    static const std::string& GapsPath1080p();
+    // The same GapSlots frames with none dropped. Empty when the tool could not make it.
+    static const std::string& FilledPath1080p();
 
     // name in the run's private folder; empty when there is no such folder.
     static std::string RunPath(const std::string& name);

@@ -51,7 +51,7 @@ void ExportEach(benchmark::State& state, CAviVideoStream& stream, bool pipelined
     // The encoder warns about every clipped coefficient at this bit rate.
     av_log_set_level(AV_LOG_ERROR);
     SilentProgress progress;
-    std::int64_t frames = 0;
+    std::int64_t exported = 0;
     for (auto _ : state) {
         CMovieExport exporter(stream, progress);
         exporter.SetPipelined(pipelined);
@@ -59,26 +59,37 @@ void ExportEach(benchmark::State& state, CAviVideoStream& stream, bool pipelined
             state.SkipWithError("export failed");
             return;
         }
-        frames += stream.m_nLastFrame + 1;
+        exported += stream.m_nLastFrame + 1;
     }
-    Count(state, frames);
+    Count(state, exported);
 }
 
-// The whole export of the clip with one fixed blur area and one track across the picture; with
+// The whole export of a clip with one fixed blur area and one track across the picture; with
 // the encoder on a thread of its own or on the caller's, to tell what the second core gives.
-void ExportMovie(benchmark::State& state, bool pipelined) {
+void ExportClip(benchmark::State& state, const std::string& (*clip)(), std::int64_t frames,
+                bool pipelined) {
     std::int32_t sizeId = kBlurMedium;
-    CAviVideoStream stream(CBenchClip::ExportPath1080p(), sizeId);
-    if (!OpenClip(state, stream, CBenchClip::ExportFrames)) {
+    CAviVideoStream stream(clip(), sizeId);
+    if (!OpenClip(state, stream, frames)) {
         return;
     }
     stream.m_mosaic.SetType(kBlurMedium, sizeId, true);
     stream.m_mosaic.AddFixedArea(T_RECT{160, 120, 480, 300});
     for (std::int32_t frame = 0; frame <= stream.m_nLastFrame; ++frame) {
-        const std::int32_t x = 400 + frame * 4;
+        const std::int32_t x = 400 + frame % CBenchClip::ExportFrames * 4;
         stream.m_mosaic.SetTrackRect(0, T_RECT{x, 600, x + 240, 840}, frame);
     }
     ExportEach(state, stream, pipelined);
+}
+
+void ExportMovie(benchmark::State& state, bool pipelined) {
+    ExportClip(state, &CBenchClip::ExportPath1080p, CBenchClip::ExportFrames, pipelined);
+}
+
+// A capture with every other frame dropped against the same frames all kept: an empty slot
+// shows the picture after it, which costs no decoding of its own.
+void ExportGaps(benchmark::State& state, const std::string& (*clip)()) {
+    ExportClip(state, clip, CBenchClip::GapSlots, true);
 }
 
 // A long movie with one fixed area, or with that area's place covered by tracks that run the
@@ -137,6 +148,16 @@ BENCHMARK_CAPTURE(ExportMovie, pipelined, true)
     ->Iterations(3);
 BENCHMARK_CAPTURE(ExportMovie, oneThread, false)
     ->Name("Export/1080p/one-thread")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+BENCHMARK_CAPTURE(ExportGaps, gaps, &CBenchClip::GapsPath1080p)
+    ->Name("Export/Gaps/1080p")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+BENCHMARK_CAPTURE(ExportGaps, filled, &CBenchClip::FilledPath1080p)
+    ->Name("Export/Gaps/1080p/no-gaps")
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(3);

@@ -3,6 +3,7 @@
 #include "export/CPaintedRegions.h"
 
 #include <array>
+#include <cstring>
 
 extern "C" {
 #include <libavutil/imgutils.h>
@@ -31,8 +32,12 @@ CEncoderPictures::CEncoderPictures()
     : m_toCanvas(AV_PIX_FMT_YUV420P, AV_PIX_FMT_BGR24),
       m_fromCanvas(AV_PIX_FMT_BGR24, AV_PIX_FMT_YUV420P) {}
 
+// The colour of a 4:2:0 picture is sampled from pairs of pixels, and the scaler takes the pair
+// of an odd row's last pixel from the bytes after the row. The conversion works at an even
+// width instead, on rows that carry their last pixel twice, into planes with room for it.
 bool CEncoderPictures::Init(int width, int height, AVPixelFormat format) {
-    const int size = av_image_get_buffer_size(format, width, height, kAlign);
+    m_evenWidth = width + width % 2;
+    const int size = av_image_get_buffer_size(format, m_evenWidth, height, kAlign);
     if (size <= 0) {
         return false;
     }
@@ -40,8 +45,8 @@ bool CEncoderPictures::Init(int width, int height, AVPixelFormat format) {
     m_height = height;
     m_format = format;
     m_pool.reset(av_buffer_pool_init(static_cast<std::size_t>(size), av_buffer_allocz));
-    m_scaler.reset(sws_getContext(width, height, AV_PIX_FMT_BGR24, width, height, format,
-                                  SWS_BICUBIC, nullptr, nullptr, nullptr));
+    m_scaler.reset(sws_getContext(m_evenWidth, height, AV_PIX_FMT_BGR24, m_evenWidth, height,
+                                  format, SWS_BICUBIC, nullptr, nullptr, nullptr));
     return m_pool && m_scaler;
 }
 
@@ -52,7 +57,7 @@ AVFramePtr CEncoderPictures::NewPicture(std::int64_t pts) {
     }
     frame->buf[0] = av_buffer_pool_get(m_pool.get());
     if (!frame->buf[0] || av_image_fill_arrays(frame->data, frame->linesize, frame->buf[0]->data,
-                                               m_format, m_width, m_height, kAlign) < 0) {
+                                               m_format, m_evenWidth, m_height, kAlign) < 0) {
         return nullptr;
     }
     frame->format = m_format;
@@ -70,16 +75,30 @@ AVFramePtr CEncoderPictures::Convert(const CFrameBuffer& picture, std::int64_t p
     if (!frame) {
         return nullptr;
     }
+    const CFrameBuffer& even = m_evenWidth == m_width ? picture : Widened(picture);
     // A bottom-up picture is read from its last memory row upwards.
-    const std::uint8_t* top = picture.PictureRow(0);
-    const int stride = static_cast<int>(picture.Stride());
+    const std::uint8_t* top = even.PictureRow(0);
+    const int stride = static_cast<int>(even.Stride());
     const std::uint8_t* const source[4] = {top, nullptr, nullptr, nullptr};
-    const int strides[4] = {picture.TopDown() ? stride : -stride, 0, 0, 0};
+    const int strides[4] = {even.TopDown() ? stride : -stride, 0, 0, 0};
     if (sws_scale(m_scaler.get(), source, strides, 0, m_height, frame->data, frame->linesize) !=
         m_height) {
         return nullptr;
     }
     return frame;
+}
+
+const CFrameBuffer& CEncoderPictures::Widened(const CFrameBuffer& picture) {
+    if (m_widened.Width() != m_evenWidth || m_widened.Height() != m_height) {
+        m_widened.Reset(m_evenWidth, m_height, true);
+    }
+    const std::size_t rowBytes = picture.PackedRowBytes();
+    for (int y = 0; y < m_height; ++y) {
+        std::uint8_t* row = m_widened.PictureRow(y);
+        std::memcpy(row, picture.PictureRow(y), rowBytes);
+        std::memcpy(row + rowBytes, row + rowBytes - 3, 3);
+    }
+    return m_widened;
 }
 
 bool CEncoderPictures::Paintable(const AVFrame& decoded) const {

@@ -34,6 +34,8 @@ public:
 
 private:
     AVFramePtr NewPicture(std::int64_t pts);
+    // The picture top-down, one column wider, its last pixel twice.
+    const CFrameBuffer& Widened(const CFrameBuffer& picture);
     bool ToCanvas(const AVFrame& decoded, const T_RECT& region);
     bool FromCanvas(AVFrame& picture, const T_RECT& region);
 
@@ -42,7 +44,9 @@ private:
     CRegionScaler m_toCanvas;
     CRegionScaler m_fromCanvas;
     CFrameBuffer m_canvas;
+    CFrameBuffer m_widened;
     int m_width = 0;
+    int m_evenWidth = 0;
     int m_height = 0;
     AVPixelFormat m_format = AV_PIX_FMT_NONE;
 };

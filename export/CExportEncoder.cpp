@@ -3,7 +3,6 @@
 #include "media/CMediaFileName.h"
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 
 CExportEncoder::~CExportEncoder() {
@@ -11,14 +10,13 @@ CExportEncoder::~CExportEncoder() {
 }
 
 AVRational CExportEncoder::TimeBase(AVRational frameRate) {
+    AVRational period{0, 1};
     if (frameRate.num <= 0 || frameRate.den <= 0) {
-        return AVRational{0, 1};
+        return period;
     }
-    const double rate = std::trunc(static_cast<double>(frameRate.num) / frameRate.den * 1000.0);
-    if (!(rate >= 1.0 && rate <= std::numeric_limits<int>::max())) {
-        return AVRational{0, 1};
-    }
-    return AVRational{1000, static_cast<int>(rate)};
+    av_reduce(&period.num, &period.den, frameRate.den, frameRate.num,
+              std::numeric_limits<int>::max());
+    return period;
 }
 
 bool CExportEncoder::Open(const std::string& path, int width, int height, AVRational frameRate,

@@ -28,7 +28,8 @@ public:
     // when none did or the failure has no code.
     const std::string& Reason() const { return m_reason; }
 
-    // The encoder's time base: 1000 over the frame rate times 1000, truncated.
+    // The encoder's time base: one frame period, exactly, so that the saved movie runs at the
+    // very rate of the working one (30000/1001 gives 1001/30000).
     static AVRational TimeBase(AVRational frameRate);
 
 private:

@@ -1,5 +1,6 @@
 #include "media/RX40sCFFmpeg.h"
 
+#include "media/CFrameCount.h"
 #include "media/CStreamProbe.h"
 
 #include <cmath>
@@ -7,6 +8,8 @@
 #include <limits>
 
 namespace {
+
+constexpr int kRowAlign = 32;
 
 // Truncation toward zero that stays defined for NaN, infinities and out-of-range values.
 std::int64_t TruncateToInt64(double value) {
@@ -55,6 +58,7 @@ void RX40sCFFmpeg::Close() {
     m_pFormatContext.reset();
     m_packet.reset();
     m_scratch.reset();
+    m_ahead.reset();
     m_scaler.reset();
     m_draining = false;
     m_nextInSequence.reset();
@@ -72,7 +76,8 @@ bool RX40sCFFmpeg::OpenFile(const std::string& path) {
     m_pFormatContext = CStreamProbe::OpenFormat(path);
     m_packet.reset(av_packet_alloc());
     m_scratch.reset(av_frame_alloc());
-    return m_pFormatContext && m_packet && m_scratch;
+    m_ahead.reset(av_frame_alloc());
+    return m_pFormatContext && m_packet && m_scratch && m_ahead;
 }
 
 int RX40sCFFmpeg::FirstStreamOf(AVMediaType type) const {
@@ -152,7 +157,9 @@ void RX40sCFFmpeg::TakeFrameRange() {
                       : static_cast<double>(m_pFormatContext->duration) / AV_TIME_BASE;
     m_nFirstFrame = 0;
     m_nCurrentFrame = 0;
-    m_nLastFrame = TruncateToInt64(av_q2d(m_rFrameRate) * m_dDuration - 1);
+    const CFrameCount::Stream length{stream->time_base, stream->duration, stream->nb_frames,
+                                     m_pFormatContext->duration};
+    m_nLastFrame = CFrameCount::Of(length, m_rFrameRate) - 1;
 }
 
 AVFramePtr RX40sCFFmpeg::AllocatePicture(AVPixelFormat format, int width, int height) {
@@ -163,8 +170,9 @@ AVFramePtr RX40sCFFmpeg::AllocatePicture(AVPixelFormat format, int width, int he
     picture->format = format;
     picture->width = width;
     picture->height = height;
-    // Alignment 1: rows packed at exactly width * bytes per pixel.
-    if (av_frame_get_buffer(picture.get(), 1) < 0) {
+    // Rows padded: the fast YUV to 24-bit converters write eight pixels at a step, and where a
+    // row has no room for the last step they leave its last pixels out.
+    if (av_frame_get_buffer(picture.get(), kRowAlign) < 0) {
         return nullptr;
     }
     std::memset(picture->buf[0]->data, 0, picture->buf[0]->size);
@@ -307,16 +315,32 @@ RX40sCFFmpeg::Next RX40sCFFmpeg::DecodePicture(std::int64_t index, AVFrame& pict
     const bool onward =
         index == m_nextInSequence && avio_tell(m_pFormatContext->pb) == m_sequencePosition;
     m_nextInSequence.reset();
-    Next next = onward ? NextPicture(picture) : SeekToPictureAt(index, picture);
-    while (next == Next::Picture && picture.best_effort_timestamp < index) {
-        av_frame_unref(&picture);
-        next = NextPicture(picture);
+    av_frame_unref(&picture);
+    Next next = Next::Picture;
+    if (onward && m_ahead->buf[0]) {
+        av_frame_move_ref(&picture, m_ahead.get());
+    } else {
+        av_frame_unref(m_ahead.get());
+        next = onward ? NextPicture(picture) : SeekToPictureAt(index, picture);
+        while (next == Next::Picture && picture.best_effort_timestamp < index) {
+            av_frame_unref(&picture);
+            next = NextPicture(picture);
+        }
     }
-    if (next == Next::Picture && picture.best_effort_timestamp == index) {
-        m_nextInSequence = index + 1;
-        m_sequencePosition = avio_tell(m_pFormatContext->pb);
+    if (next == Next::Picture) {
+        KeepInSequence(index, picture);
     }
     return next;
+}
+
+// The empty slots of dropped frames show the picture after them: it stays at hand until its
+// own index comes round, so that none of them seeks and decodes from the key frame again.
+void RX40sCFFmpeg::KeepInSequence(std::int64_t index, const AVFrame& picture) {
+    if (picture.best_effort_timestamp > index && av_frame_ref(m_ahead.get(), &picture) < 0) {
+        return;
+    }
+    m_nextInSequence = index + 1;
+    m_sequencePosition = avio_tell(m_pFormatContext->pb);
 }
 
 bool RX40sCFFmpeg::ShowPicture(const AVFrame& picture) {

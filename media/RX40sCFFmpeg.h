@@ -75,6 +75,7 @@ private:
     Next NextPicture(AVFrame& picture);
     void PlaceInDisplayOrder(AVFrame& picture);
     bool SendNextPacket();
+    void KeepInSequence(std::int64_t index, const AVFrame& picture);
     void NotePacketTimes(const AVPacket& packet);
     bool ConvertToRgb(const AVFrame& picture);
     void CopyRgbToFrame();
@@ -83,10 +84,12 @@ private:
     AVFramePtr m_scratch;
     SwsContextPtr m_scaler;
     bool m_draining = false;
-    // The index that can be decoded on without a seek: the one after the picture last shown,
+    // The index that can be decoded on without a seek: the one after the index last shown,
     // as long as nobody else has read from the demuxer since (the file position tells).
     std::optional<std::int64_t> m_nextInSequence;
     std::int64_t m_sequencePosition = -1;
+    // The picture last shown while its own index lies ahead; empty otherwise.
+    AVFramePtr m_ahead;
     // Decode timestamp of the first video packet read after the last seek.
     std::optional<std::int64_t> m_landedAt;
     // Whether the file's first video packet came with a decode time but no presentation time.

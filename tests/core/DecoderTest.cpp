@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -108,30 +107,6 @@ TEST_F(DecoderTest, SoundWithoutDecoderKeepsTheFileClosed) {
     EXPECT_TRUE(m_decoder.m_strFilePath.empty());
     EXPECT_EQ(m_decoder.m_pAudioCodec, nullptr);
     EXPECT_EQ(m_decoder.m_pVideoCodec, nullptr);
-}
-
-// An odd row length (170 * 3 bytes) must come out row for row as the command-line tool
-// converts the same frames.
-TEST_F(DecoderTest, OddWidthPicturesMatchTheCommandLineDecoder) {
-    const std::string path = m_media.Generate("odd.avi", Testsrc("170x96", "30", 10) + kMsmpeg4);
-    const std::string raw =
-        m_media.Generate("odd.bgr", "-i '" + path + "' -f rawvideo -pix_fmt bgr24");
-    ASSERT_EQ(m_decoder.Open(path), 1);
-    ASSERT_EQ(m_decoder.m_nWidth, 170);
-    const std::vector<std::uint8_t> reference = ReadAll(raw);
-    const std::size_t frameBytes = 170 * 96 * 3;
-    ASSERT_EQ(reference.size(), frameBytes * 10);
-    for (const int index : {0, 7}) {
-        ASSERT_EQ(m_decoder.DecodeFrame(index), 1);
-        const CFrameBuffer& frame = m_decoder.m_bmpFrame;
-        ASSERT_EQ(frame.Stride(), 512u);
-        for (int y = 0; y < 96; ++y) {
-            ASSERT_EQ(std::memcmp(frame.PictureRow(y),
-                                  reference.data() + index * frameBytes + y * 170 * 3, 170 * 3),
-                      0)
-                << "frame " << index << " row " << y;
-        }
-    }
 }
 
 TEST_F(DecoderTest, PastTheEndKeepsThePictureConvertedBefore) {

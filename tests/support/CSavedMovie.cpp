@@ -42,9 +42,10 @@ std::vector<CSavedMovie::Picture> CSavedMovie::Pictures(const std::string& path)
     return pictures;
 }
 
-std::string CSavedMovie::Probe(const std::string& path, const std::string& entries) {
+std::string CSavedMovie::Probe(const std::string& path, const std::string& entries,
+                               const std::string& options) {
     const std::string out = path + ".probe";
-    const std::string command = "ffprobe -v error -show_entries " + entries +
+    const std::string command = "ffprobe -v error " + options + " -show_entries " + entries +
                                 " -of default=noprint_wrappers=1:nokey=1 " + Quoted(path) + " > " +
                                 Quoted(out);
     const int status = std::system(command.c_str());
@@ -91,6 +92,17 @@ int CSavedMovie::Brightest(const Picture& picture, int width, const T_RECT& area
         }
     }
     return brightest;
+}
+
+std::int64_t CSavedMovie::DecodedFrames(const std::string& path) {
+    const std::string text =
+        Probe(path, "stream=nb_read_frames", "-count_frames -select_streams v:0");
+    return text.empty() ? -1 : std::atoll(text.c_str());
+}
+
+std::string CSavedMovie::FrameRate(const std::string& path) {
+    const std::string text = Probe(path, "stream=r_frame_rate", "-select_streams v:0");
+    return text.substr(0, text.find_first_of("\r\n"));
 }
 
 T_RECT CSavedMovie::TrackRect(std::int32_t frame) {

@@ -41,11 +41,16 @@ public:
     static bool HasSound(const std::string& path);
     // Duration of the container in seconds; negative when unknown.
     static double Duration(const std::string& path);
+    // How many pictures the first video stream decodes to; -1 when the tool cannot tell.
+    static std::int64_t DecodedFrames(const std::string& path);
+    // The frame rate of the first video stream as the tool writes it ("30000/1001").
+    static std::string FrameRate(const std::string& path);
     // Peak signal-to-noise ratio of a packed picture against a frame buffer of the same size.
     static double Psnr(const Picture& picture, const CFrameBuffer& preview);
     // Largest byte of the picture inside area shrunk by margin on every side.
     static int Brightest(const Picture& picture, int width, const T_RECT& area, int margin);
 
 private:
-    static std::string Probe(const std::string& path, const std::string& entries);
+    static std::string Probe(const std::string& path, const std::string& entries,
+                             const std::string& options = "");
 };
