@@ -110,7 +110,7 @@ CMovieExport::Result CMovieExport::CopyWorkingFile(const std::string& outputPath
         std::max<std::uintmax_t>(std::filesystem::file_size(m_stream.m_strWorkPath, ignored), 1));
     const CTimeLeft clock(total);
     m_nextTimeLeftMs = 0;
-    const auto step = [&](std::uintmax_t copied, std::uintmax_t) {
+    const auto step = [&](std::uintmax_t copied) {
         ShowProgress(std::min(static_cast<std::int64_t>(copied), total), total, clock);
         return !m_progress.CancelRequested();
     };

@@ -18,15 +18,6 @@ CChunkedCopy::Result Failed(std::string& reason) {
     return CChunkedCopy::Result::Failed;
 }
 
-std::uintmax_t SizeOf(std::FILE* file) {
-    if (std::fseek(file, 0, SEEK_END) != 0) {
-        return 0;
-    }
-    const long size = std::ftell(file);
-    std::rewind(file);
-    return size > 0 ? static_cast<std::uintmax_t>(size) : 0;
-}
-
 } // namespace
 
 CChunkedCopy::Result CChunkedCopy::Copy(const std::string& from, const std::string& to,
@@ -40,7 +31,6 @@ CChunkedCopy::Result CChunkedCopy::Copy(const std::string& from, const std::stri
     if (!out) {
         return Failed(reason);
     }
-    const std::uintmax_t total = SizeOf(in.get());
     std::vector<char> piece(kPieceBytes);
     std::uintmax_t copied = 0;
     for (;;) {
@@ -52,7 +42,7 @@ CChunkedCopy::Result CChunkedCopy::Copy(const std::string& from, const std::stri
             return Failed(reason);
         }
         copied += read;
-        if (!step(copied, total)) {
+        if (!step(copied)) {
             return Result::Stopped;
         }
     }

@@ -9,8 +9,8 @@
 class CChunkedCopy {
 public:
     enum class Result { Done, Failed, Stopped };
-    // Told after each piece; false stops the copy.
-    using Step = std::function<bool(std::uintmax_t copied, std::uintmax_t total)>;
+    // Told the bytes copied so far after each piece; false stops the copy.
+    using Step = std::function<bool(std::uintmax_t copied)>;
 
     // Writes to as a copy of from. After Failed, reason holds the system's words for it; what
     // was written of to stays for the caller to remove.
