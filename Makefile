@@ -4,6 +4,7 @@
 # make fuzz  - run each fuzz target for FUZZ_SECONDS
 # make install PREFIX=/usr/local - install the program folder, commands, desktop entry, icons, man page
 # make uninstall - remove what the last install put in place
+# make package - build the Debian package build/package/quorvel_<version>_amd64.deb
 BUILD_DIR      ?= build
 ASAN_BUILD_DIR ?= build-asan
 FUZZ_BUILD_DIR ?= build-fuzz
@@ -20,7 +21,7 @@ CONFIGURE_FLAGS ?=
 TEST_FLAGS     := -DQUORVEL_WERROR=ON
 
 .PHONY: all deps configure build run test test-main test-asan test-fuzz fuzz fuzz-build bench clean \
-	install uninstall
+	install uninstall package
 
 all: build
 
@@ -80,6 +81,10 @@ bench: build
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+	@ls $(BUILD_DIR)/package/quorvel_*_amd64.deb
 
 uninstall:
 	cmake -DMANIFEST=$(BUILD_DIR)/install_manifest.txt -P cmake/QuorvelUninstall.cmake

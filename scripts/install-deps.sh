@@ -11,7 +11,7 @@ PACKAGES=(
     libmediainfo-dev libmediainfo0v5
     libpugixml-dev libsdl2-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-ipafont-gothic binutils ccache
+    fonts-ipafont-gothic binutils ccache dpkg-dev file
     qt6-svg-dev libqt6svg6 qt6-translations-l10n
     clang-14 libclang-rt-14-dev llvm-14
     xvfb openbox xdotool wmctrl x11-utils imagemagick desktop-file-utils poppler-utils
