@@ -65,11 +65,6 @@ bool CMosaicTrack::CutFrom(std::int32_t frame) {
     return true;
 }
 
-bool CMosaicTrack::IsGap(std::int64_t frame) const {
-    const Span span = Shown();
-    return frame > span.first && frame < span.last && At(frame).IsEmpty();
-}
-
 std::int64_t CMosaicTrack::FillGaps() {
     std::int64_t filled = 0;
     std::size_t before = m_rects.size();

@@ -39,7 +39,6 @@ public:
 
     // A gap is a frame without a rectangle between two frames that have one. Filling gives each
     // the rectangle linearly between those two; returns the frames filled.
-    bool IsGap(std::int64_t frame) const;
     std::int64_t FillGaps();
 
     // Frames whose rectangle a tracker was not sure of. Kept in memory only, never in the

@@ -222,9 +222,8 @@ TEST(MosaicParam, FillGapsInterpolatesLinearlyBetweenTheRectanglesAround) {
     model.SetTrackRect(1, kA, 20);
     model.SetTrackUnsure(0, 4, true);
     model.SetTrackUnsure(0, 40, true);
-    EXPECT_TRUE(model.Tracks()[0].IsGap(4));
-    EXPECT_FALSE(model.Tracks()[0].IsGap(2));
-    EXPECT_FALSE(model.Tracks()[0].IsGap(9));
+    EXPECT_EQ(CCoverage::GapFrames(model), 3);
+    EXPECT_EQ(CCoverage::NextGap(model, 5), 7);
     EXPECT_EQ(model.Tracks()[0].UnsureFrames(), (std::set<std::int64_t>{4}));
 
     EXPECT_EQ(model.FillGaps(), 3);
