@@ -71,6 +71,10 @@ std::int64_t CCoverage::NextGap(const CMosaicParam& mosaic, std::int64_t frame) 
     if (gaps.empty()) {
         return -1;
     }
-    const auto next = gaps.upper_bound(frame);
-    return next != gaps.end() ? *next : *gaps.begin();
+    for (auto gap = gaps.upper_bound(frame); gap != gaps.end(); ++gap) {
+        if (!gaps.contains(*gap - 1)) {
+            return *gap;
+        }
+    }
+    return *gaps.begin();
 }

@@ -17,6 +17,7 @@ public:
     static bool HasGaps(const CMosaicParam& mosaic);
     // The frames that are a gap of some track, each counted once.
     static std::int64_t GapFrames(const CMosaicParam& mosaic);
-    // The first gap after frame, else the first gap of all; -1 when there is none.
+    // The first frame of the next run of gaps after frame, else of the first run; -1 when there
+    // is no gap. A run is one stop, however long it is.
     static std::int64_t NextGap(const CMosaicParam& mosaic, std::int64_t frame);
 };

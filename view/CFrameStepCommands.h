@@ -20,7 +20,8 @@ public:
     void OnSliderMoved(int position);
 
 private:
-    // The next frame of a track without a rectangle, from the first again after the last.
+    // The start of the next run of frames that a track has no rectangle for, from the first
+    // again after the last.
     void NextGap();
     void Step(std::int64_t (*target)(std::int64_t current, std::int64_t first, std::int64_t last));
 

@@ -223,7 +223,9 @@ TEST(MosaicParam, FillGapsInterpolatesLinearlyBetweenTheRectanglesAround) {
     model.SetTrackUnsure(0, 4, true);
     model.SetTrackUnsure(0, 40, true);
     EXPECT_EQ(CCoverage::GapFrames(model), 3);
-    EXPECT_EQ(CCoverage::NextGap(model, 5), 7);
+    EXPECT_EQ(CCoverage::NextGap(model, 3), 4);
+    EXPECT_EQ(CCoverage::NextGap(model, 4), 7);
+    EXPECT_EQ(CCoverage::NextGap(model, 7), 4);
     EXPECT_EQ(model.Tracks()[0].UnsureFrames(), (std::set<std::int64_t>{4}));
 
     EXPECT_EQ(model.FillGaps(), 3);
@@ -264,9 +266,10 @@ TEST(MosaicParam, CoverageTellsEachFrameAndFindsTheGaps) {
                               K::Unsure, K::None}));
     EXPECT_TRUE(CCoverage::HasGaps(model));
     EXPECT_EQ(CCoverage::GapFrames(model), 5);
+    // The gaps of both tracks make one run, from 2 to 6.
     EXPECT_EQ(CCoverage::NextGap(model, -1), 2);
-    EXPECT_EQ(CCoverage::NextGap(model, 3), 4);
-    EXPECT_EQ(CCoverage::NextGap(model, 6), 2);
+    EXPECT_EQ(CCoverage::NextGap(model, 3), 2);
+    EXPECT_EQ(CCoverage::NextGap(model, 8), 2);
     // Frames beyond the movie are left out.
     EXPECT_EQ(CCoverage::Compute(model, 2), (std::vector<K>{K::None, K::Track}));
 
