@@ -13,6 +13,11 @@ struct CCommandId {
     static constexpr int RecentFile1 = 57616;
     static constexpr int RecentFile4 = 57619;
     static constexpr int Exit = 57665;
+    // Edit
+    static constexpr int Undo = 57643;
+    static constexpr int Redo = 57644;
+    static constexpr int FillGaps = 32810;
+    static constexpr int NextGap = 32811;
     // View
     static constexpr int VideoSize = 32804;
     static constexpr int Deinterlace = 32782;

@@ -17,6 +17,7 @@ using Id = CCommandId;
 using R = CResourceId;
 
 constexpr unsigned File = CCommandTable::In(R::MenuFile);
+constexpr unsigned Edit = CCommandTable::In(R::MenuEdit);
 constexpr unsigned View = CCommandTable::In(R::MenuView);
 constexpr unsigned Bars = CCommandTable::In(R::MenuToolbar);
 constexpr unsigned Mode = CCommandTable::In(R::MenuMode);
@@ -29,6 +30,7 @@ constexpr bool Always(const S&) { return true; }
 constexpr bool Open(const S& s) { return s.open; }
 constexpr bool OpenMovie(const S& s) { return s.open && !s.image; }
 constexpr bool StepFrames(const S& s) { return s.open && !s.Plays() && !s.image; }
+constexpr bool GapsToMend(const S& s) { return StepFrames(s) && s.gapsExist; }
 template <int Bar>
 constexpr bool BarVisible(const S& s) { return s.barVisible[Bar]; }
 template <int Mode>
@@ -70,6 +72,13 @@ constexpr std::array kRows{
     Command(Id::RecentFile1 + 2, File, false, nullptr, NoBar, -1, App, RecentEntry<2>),
     Command(Id::RecentFile4, File, false, nullptr, NoBar, -1, App, RecentEntry<3>),
     Command(Id::Exit, File, true, nullptr, NoBar, -1, Frame, Always),
+
+    Command(Id::Undo, Edit, false, "Ctrl+Z", NoBar, -1, Frame,
+            [](const S& s) { return s.open && !s.Plays() && s.canUndo; }),
+    Command(Id::Redo, Edit, false, "Ctrl+Y;Ctrl+Shift+Z", NoBar, -1, Frame,
+            [](const S& s) { return s.open && !s.Plays() && s.canRedo; }),
+    Command(Id::FillGaps, Edit, true, nullptr, NoBar, -1, Frame, GapsToMend),
+    Command(Id::NextGap, Edit, false, "G", NoBar, -1, Frame, GapsToMend),
 
     Command(Id::VideoSize, View, false, nullptr, NoBar, -1, Frame, Open),
     Command(Id::Deinterlace, View, true, "F9", Toolbar::Option, 0, Frame, OpenMovie,
@@ -119,6 +128,7 @@ constexpr std::array kRows{
 
 constexpr std::array kPopups{
     CCommandTable::Popup{R::MenuFile, 0, false, false},
+    CCommandTable::Popup{R::MenuEdit, 0, false, false},
     CCommandTable::Popup{R::MenuView, 0, false, false},
     CCommandTable::Popup{R::MenuToolbar, R::MenuView, true, false},
     CCommandTable::Popup{R::MenuMode, 0, false, false},

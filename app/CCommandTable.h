@@ -28,7 +28,8 @@ public:
         int stringId;          // prompt "\n" tool tip; the menu caption is found under id
         unsigned menus;        // bit (1 << popup id) for each popup that lists it
         bool separatorBefore;  // in its popups
-        const char* key;       // portable key text ("F1", "Ctrl+W", "Left"); nullptr for none
+        const char* key;       // portable key text ("F1", "Ctrl+W", "Left"), alternatives
+                               // after ';'; nullptr for none
         Toolbar toolbar;
         int button;            // index in its toolbar, separators counted; -1 for none
         Owner owner;

@@ -1,10 +1,12 @@
 #include "app/CDocument.h"
 
 #include "media/CAviVideoStream.h"
+#include "mosaic/CCoverage.h"
 
 void CDocument::FillCommandState(CCommandState& state) const {
     state.open = IsOpen();
     const CAviVideoStream* stream = GetStream();
     state.areasExist = stream && stream->m_mosaic.HasRegions();
+    state.gapsExist = stream && CCoverage::HasGaps(stream->m_mosaic);
     state.lineDouble = stream && stream->m_bLineDouble;
 }

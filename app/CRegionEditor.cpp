@@ -5,6 +5,7 @@
 #include "mosaic/CPictureMapping.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 #include <utility>
 
@@ -34,9 +35,57 @@ std::int32_t Edge(std::int32_t centre, std::int64_t offset) {
         std::numeric_limits<std::int32_t>::max()));
 }
 
-std::int32_t SteppedHalfSize(std::int32_t half, int step) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        std::int64_t{half} + step, CRegionEditor::MinHalfSize, CRegionEditor::MaxHalfSize));
+// A tenth of the size is a tenth of the half-size; 4 pixels of size are 2 of the half.
+std::int32_t SteppedHalfSize(std::int32_t half, int notches) {
+    constexpr int kMostNotches = 64;
+    std::int64_t stepped = half;
+    for (int n = 0; n < std::min(std::abs(notches), kMostNotches); ++n) {
+        const std::int64_t tenth = std::max<std::int64_t>((std::abs(stepped) + 5) / 10, 2);
+        stepped = std::clamp<std::int64_t>(stepped + (notches > 0 ? tenth : -tenth),
+                                           CRegionEditor::MinHalfSize, CRegionEditor::MaxHalfSize);
+    }
+    return static_cast<std::int32_t>(stepped);
+}
+
+T_RECT Moved(T_RECT r, unsigned edges, std::int32_t dx, std::int32_t dy) {
+    r.left += edges & CRegionEditor::Left ? dx : 0;
+    r.right += edges & CRegionEditor::Right ? dx : 0;
+    r.top += edges & CRegionEditor::Top ? dy : 0;
+    r.bottom += edges & CRegionEditor::Bottom ? dy : 0;
+    return r;
+}
+
+// A moved region keeps its size against the picture's edges; a resized one is cut there.
+T_RECT KeptInside(T_RECT r, unsigned edges, std::int32_t width, std::int32_t height) {
+    if (edges == CRegionEditor::Whole) {
+        const std::int32_t dx = std::max(0, -r.left) - std::max(0, r.right - width);
+        const std::int32_t dy = std::max(0, -r.top) - std::max(0, r.bottom - height);
+        r = Moved(r, edges, dx, dy);
+    }
+    return Intersection(r, T_RECT{0, 0, width, height});
+}
+
+// The edges of window rectangle w within reach of point; Whole inside it, 0 beyond reach.
+unsigned EdgesNear(const T_RECT& w, CRegionEditor::Point p) {
+    constexpr int reach = CRegionEditor::GripReach;
+    if (p.x < w.left - reach || p.x > w.right + reach || p.y < w.top - reach ||
+        p.y > w.bottom + reach) {
+        return 0;
+    }
+    unsigned edges = 0;
+    // A region too small to tell its edges apart can only be moved.
+    if (w.right - w.left > 3 * reach) {
+        edges |= std::abs(p.x - w.left) <= reach ? CRegionEditor::Left : 0;
+        edges |= std::abs(p.x - w.right) <= reach ? CRegionEditor::Right : 0;
+    }
+    if (w.bottom - w.top > 3 * reach) {
+        edges |= std::abs(p.y - w.top) <= reach ? CRegionEditor::Top : 0;
+        edges |= std::abs(p.y - w.bottom) <= reach ? CRegionEditor::Bottom : 0;
+    }
+    if (edges != 0) {
+        return edges;
+    }
+    return w.Contains(p.x, p.y) ? CRegionEditor::Whole : 0;
 }
 
 } // namespace
@@ -104,6 +153,7 @@ void CRegionEditor::MovingMove(Point point, const T_RECT& client, bool playing) 
 void CRegionEditor::MovingLeftDown(Point point) {
     m_host.StopPlay();
     m_bDragging = true;
+    m_recorded = false;
     m_rcCurrent = Brush(point);
     if (!m_bModify) {
         ++m_nCurrentTrack;
@@ -111,21 +161,39 @@ void CRegionEditor::MovingLeftDown(Point point) {
     m_host.Play();
     m_host.ConfinePointer();
     m_host.Redraw(false);
-    m_host.SetModified();
 }
 
-// The step back lands on the frame recorded last, the one shown when the button went up.
+// The step back lands on the frame recorded last, the one shown when the button went up. A
+// press released before the first frame was recorded leaves the frame where it was.
 void CRegionEditor::MovingLeftUp() {
     if (!m_bDragging) {
         return;
     }
     m_bDragging = false;
     m_host.StopPlay();
-    m_host.Back();
+    if (m_recorded) {
+        m_host.Back();
+    }
+    RecordingEnded();
     m_nSelected = -1;
     m_bModify = false;
-    m_host.SetModified();
     m_host.ReleasePointer();
+}
+
+void CRegionEditor::PlayStopped() {
+    if (m_bDragging) {
+        m_bDragging = false;
+        RecordingEnded();
+    }
+}
+
+void CRegionEditor::RecordingEnded() {
+    if (m_recorded) {
+        m_host.SetModified();
+    } else if (!m_bModify) {
+        --m_nCurrentTrack;
+    }
+    m_recorded = false;
 }
 
 void CRegionEditor::RecordBrush(CMosaicParam& mosaic, Point point, std::int32_t frame) {
@@ -133,10 +201,17 @@ void CRegionEditor::RecordBrush(CMosaicParam& mosaic, Point point, std::int32_t 
     mosaic.size = MinimumSize();
     mosaic.SetTrackRect(m_bModify ? m_nSelected : m_nCurrentTrack, ToPicture(brush), frame);
     m_rcCurrent = brush;
+    m_recorded = true;
 }
 
 void CRegionEditor::Wheel(int delta, bool shift, bool ctrl, Point point) {
-    const int step = delta / 50;
+    // A turn the other way starts afresh rather than first undoing what was left over.
+    if ((m_wheelRest > 0 && delta < 0) || (m_wheelRest < 0 && delta > 0)) {
+        m_wheelRest = 0;
+    }
+    m_wheelRest += delta;
+    const int step = m_wheelRest / WheelStep;
+    m_wheelRest -= step * WheelStep;
     if (!shift) {
         const std::int32_t h = SteppedHalfSize(m_settings.HoriLengthFromCenter, step);
         m_settings.HoriLengthFromCenter = h;
@@ -179,6 +254,88 @@ bool CRegionEditor::SelectAt(int editMode, const CMosaicParam& mosaic, Point poi
         m_nSelected = mosaic.HitTestTrack(at.x, at.y, frame);
     }
     return m_nSelected >= 0;
+}
+
+CRegionEditor::Grip CRegionEditor::GripAt(int editMode, const CMosaicParam& mosaic, Point point,
+                                          std::int32_t frame) const {
+    const CPictureMapping mapping(m_rcPicture, m_pictureWidth, m_pictureHeight);
+    const int count = editMode == 0   ? static_cast<int>(mosaic.FixedAreas().size())
+                      : editMode == 1 ? mosaic.TrackCount()
+                                      : 0;
+    for (int i = count - 1; i >= 0 && mapping.CanMap(); --i) {
+        const T_RECT region = editMode == 0 ? mosaic.FixedAreas()[static_cast<std::size_t>(i)]
+                                            : mosaic.GetTrackRect(i, frame);
+        const unsigned edges = region.IsEmpty() ? 0 : EdgesNear(mapping.ToWindow(region), point);
+        if (edges != 0) {
+            return Grip{i, edges};
+        }
+    }
+    return {};
+}
+
+bool CRegionEditor::FrameEditDown(int editMode, const CMosaicParam& mosaic, Point point,
+                                  std::int32_t frame) {
+    const Grip grip = GripAt(editMode, mosaic, point, frame);
+    Point start;
+    if (grip.index < 0 || !ToPicturePoint(point, start)) {
+        return false;
+    }
+    m_edit = FrameEdit{grip, editMode, frame, start, T_RECT{}};
+    m_edit.original = RegionAt(mosaic);
+    m_rcCurrent = T_RECT{};
+    m_host.CapturePointer();
+    return true;
+}
+
+void CRegionEditor::FrameEditMove(CMosaicParam& mosaic, Point point) {
+    if (!FrameEditing()) {
+        return;
+    }
+    const T_RECT dragged = Dragged(point);
+    if (!dragged.IsEmpty() && dragged != RegionAt(mosaic)) {
+        SetRegion(mosaic, dragged);
+        m_host.Redraw(false);
+    }
+}
+
+void CRegionEditor::FrameEditUp(CMosaicParam& mosaic, Point point) {
+    if (!FrameEditing()) {
+        return;
+    }
+    FrameEditMove(mosaic, point);
+    const bool moved = RegionAt(mosaic) != m_edit.original;
+    m_edit = FrameEdit{};
+    m_host.ReleasePointer();
+    if (moved) {
+        m_host.SetModified();
+    }
+    m_host.Redraw(false);
+}
+
+T_RECT CRegionEditor::RegionAt(const CMosaicParam& mosaic) const {
+    const auto index = static_cast<std::size_t>(m_edit.grip.index);
+    if (m_edit.editMode == 0) {
+        return index < mosaic.FixedAreas().size() ? mosaic.FixedAreas()[index] : T_RECT{};
+    }
+    return mosaic.GetTrackRect(m_edit.grip.index, m_edit.frame);
+}
+
+void CRegionEditor::SetRegion(CMosaicParam& mosaic, const T_RECT& rect) const {
+    if (m_edit.editMode == 0) {
+        mosaic.SetFixedArea(m_edit.grip.index, rect);
+    } else if (m_edit.grip.index < mosaic.TrackCount()) {
+        mosaic.SetTrackRect(m_edit.grip.index, rect, m_edit.frame);
+    }
+}
+
+T_RECT CRegionEditor::Dragged(Point point) const {
+    Point at;
+    if (!ToPicturePoint(point, at)) {
+        return T_RECT{};
+    }
+    const T_RECT moved = Normalised(
+        Moved(m_edit.original, m_edit.grip.edges, at.x - m_edit.start.x, at.y - m_edit.start.y));
+    return KeptInside(moved, m_edit.grip.edges, m_pictureWidth, m_pictureHeight);
 }
 
 void CRegionEditor::DeleteArea(CMosaicParam& mosaic) {
@@ -229,9 +386,7 @@ void CRegionEditor::Cancel() {
 
 bool CRegionEditor::BrushHidden(const CMosaicParam& mosaic, Point cursor,
                                 std::int32_t frame) const {
-    Point at;
-    return !m_bDragging && ToPicturePoint(cursor, at) &&
-           mosaic.HitTestTrack(at.x, at.y, frame) >= 0;
+    return FrameEditing() || (!m_bDragging && GripAt(1, mosaic, cursor, frame).index >= 0);
 }
 
 void CRegionEditor::ResetForMode() {
@@ -248,6 +403,15 @@ void CRegionEditor::ResetSelection() {
 void CRegionEditor::RegionsRemoved(const CMosaicParam& mosaic) {
     m_rcCurrent = T_RECT{};
     m_nCurrentTrack = mosaic.TrackCount() - 1;
+}
+
+void CRegionEditor::MosaicReplaced(const CMosaicParam& mosaic) {
+    if (FrameEditing()) {
+        m_edit = FrameEdit{};
+        m_host.ReleasePointer();
+    }
+    ResetSelection();
+    RegionsRemoved(mosaic);
 }
 
 T_RECT CRegionEditor::Brush(Point point) const {

@@ -21,6 +21,21 @@ public:
 
     static constexpr int MinHalfSize = 16;
     static constexpr int MaxHalfSize = 1000;
+    // One wheel notch.
+    static constexpr int WheelStep = 120;
+    // How near an edge, in window pixels, a press takes hold of it.
+    static constexpr int GripReach = 4;
+
+    // Which edges of a region a drag moves; all four move the whole region.
+    static constexpr unsigned Left = 1;
+    static constexpr unsigned Top = 2;
+    static constexpr unsigned Right = 4;
+    static constexpr unsigned Bottom = 8;
+    static constexpr unsigned Whole = 15;
+    struct Grip {
+        int index = -1; // the fixed area or the track; -1 for none
+        unsigned edges = 0;
+    };
 
     CRegionEditor(CInifileManager& settings, IEditHost& host);
 
@@ -40,10 +55,23 @@ public:
     void MovingLeftUp();
     // Records the brush around point into the recorded track at frame.
     void RecordBrush(CMosaicParam& mosaic, Point point, std::int32_t frame);
+    // Each notch grows or shrinks the brush by a tenth of its size, at least 4 pixels.
     void Wheel(int delta, bool shift, bool ctrl, Point point);
     void MiddleDown(Point point, const T_RECT& client);
     // The pointer left the view: the brush it carried goes, unless a recording drags it.
     void PointerLeft();
+
+    // Editing the shown frame only, with play stopped: a drag on a fixed area (editMode 0) or on
+    // a track's rectangle at frame (editMode 1) moves it, or resizes it by the edges it took
+    // hold of. The grip under point, with the later region first, as the context menu picks.
+    Grip GripAt(int editMode, const CMosaicParam& mosaic, Point point, std::int32_t frame) const;
+    // Starts a drag of the grip under point; false, with nothing started, when there is none.
+    bool FrameEditDown(int editMode, const CMosaicParam& mosaic, Point point, std::int32_t frame);
+    void FrameEditMove(CMosaicParam& mosaic, Point point);
+    // Ends the drag at point; a drag that left the region where it was is no edit.
+    void FrameEditUp(CMosaicParam& mosaic, Point point);
+    bool FrameEditing() const { return m_edit.grip.index >= 0; }
+    unsigned FrameEditEdges() const { return m_edit.grip.edges; }
 
     // The region under point for the context menu: the last fixed area containing it (editMode
     // 0) or the track hit at frame (editMode 1). Selects it; false, with nothing selected, when
@@ -59,12 +87,15 @@ public:
 
     // A mode command: nothing selected, no modification, no rectangle.
     void ResetForMode();
-    // Any play stopped: the drag is over.
-    void PlayStopped() { m_bDragging = false; }
+    // Any play stopped: the drag is over; a recording that reached the end is an edit.
+    void PlayStopped();
     // The end of the movie during play.
     void ResetSelection();
     // "Remove all mosaic": the next recording makes track 0 again.
     void RegionsRemoved(const CMosaicParam& mosaic);
+    // The mosaic was put back to another state: no drag, no selection, recordings go on
+    // after its last track.
+    void MosaicReplaced(const CMosaicParam& mosaic);
 
     bool Dragging() const { return m_bDragging; }
     const T_RECT& Current() const { return m_rcCurrent; }
@@ -79,6 +110,19 @@ private:
     bool ToPicturePoint(Point point, Point& picture) const;
     int MinimumSize() const;
     void TrackRemoved(const CMosaicParam& mosaic);
+    // Ends a recording: an edit when it recorded a frame, else as if it never started.
+    void RecordingEnded();
+    T_RECT RegionAt(const CMosaicParam& mosaic) const;
+    void SetRegion(CMosaicParam& mosaic, const T_RECT& rect) const;
+    T_RECT Dragged(Point point) const;
+
+    struct FrameEdit {
+        Grip grip;
+        int editMode = 0;
+        std::int32_t frame = 0;
+        Point start;       // in the picture
+        T_RECT original;   // in the picture
+    };
 
     CInifileManager& m_settings;
     IEditHost& m_host;
@@ -91,4 +135,7 @@ private:
     int m_nCurrentTrack = -1;
     int m_nSelected = -1;
     bool m_bModify = false;
+    bool m_recorded = false;
+    int m_wheelRest = 0;
+    FrameEdit m_edit;
 };

@@ -5,7 +5,7 @@ class IEditHost {
 public:
     virtual ~IEditHost() = default;
 
-    // A mosaic edit: both change flags of the main window.
+    // A finished mosaic edit: both change flags of the main window, and one step of undo.
     virtual void SetModified() = 0;
     virtual void Redraw(bool erase) = 0;
     // Fixed mosaic drags capture the pointer (releases outside the view still arrive) and keep

@@ -48,6 +48,12 @@ void CMosaicParam::AddFixedArea(const T_RECT& rect) {
     m_areas.push_back(rect);
 }
 
+void CMosaicParam::SetFixedArea(int index, const T_RECT& rect) {
+    if (InRange(m_areas, index)) {
+        m_areas[static_cast<std::size_t>(index)] = rect;
+    }
+}
+
 void CMosaicParam::DeleteFixedArea(int index) {
     if (InRange(m_areas, index)) {
         m_areas.erase(m_areas.begin() + index);
@@ -101,6 +107,20 @@ void CMosaicParam::DeleteTrack(int track) {
 
 void CMosaicParam::RemoveAllTracks() {
     m_tracks.clear();
+}
+
+std::int64_t CMosaicParam::FillGaps() {
+    std::int64_t filled = 0;
+    for (CMosaicTrack& track : m_tracks) {
+        filled += track.FillGaps();
+    }
+    return filled;
+}
+
+void CMosaicParam::SetTrackUnsure(int track, std::int32_t frame, bool unsure) {
+    if (InRange(m_tracks, track)) {
+        m_tracks[static_cast<std::size_t>(track)].SetUnsure(frame, unsure);
+    }
 }
 
 void CMosaicParam::AppendTrack(CMosaicTrack track) {

@@ -24,6 +24,8 @@ public:
 
     const std::vector<T_RECT>& FixedAreas() const { return m_areas; }
     void AddFixedArea(const T_RECT& rect);
+    // Moves or resizes an area; an index out of range changes nothing.
+    void SetFixedArea(int index, const T_RECT& rect);
     void DeleteFixedArea(int index);
     void RemoveAllFixedAreas();
 
@@ -38,6 +40,10 @@ public:
     void DeleteTrackFrom(int track, std::int32_t frame);
     void DeleteTrack(int track);
     void RemoveAllTracks();
+    // Fills the gaps of every track (see CMosaicTrack::FillGaps); returns the frames filled.
+    std::int64_t FillGaps();
+    // Marks or clears a tracker's doubt about a track's frame; see CMosaicTrack::SetUnsure.
+    void SetTrackUnsure(int track, std::int32_t frame, bool unsure);
     // Appends a whole track (used by the progress-file reader); a track without frames is
     // ignored.
     void AppendTrack(CMosaicTrack track);

@@ -12,6 +12,7 @@ struct CResourceId {
     static constexpr int MenuHelp = 6;
     static constexpr int MenuContextMosaic = 7;
     static constexpr int MenuContextMosaicEx = 8;
+    static constexpr int MenuEdit = 9;
 
     // Strings.
     static constexpr int DocumentTemplate = 128;      // "title\n..." of the one document type
@@ -47,6 +48,8 @@ struct CResourceId {
     static constexpr int ProgressSavedMessage = 2089;
     static constexpr int MovieSavedMessage = 2090;
     static constexpr int StartHint = 2091;
+    static constexpr int GapsBeforeSaveQuestion = 2130; // %1: the frames
+    static constexpr int GapsFilledMessage = 2131;      // %1: the frames
     static constexpr int MakerAddress = 2033;
     static constexpr int SizePaneWidth = 2034;
     // Texts of the dialog bars' controls.

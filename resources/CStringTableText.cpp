@@ -53,6 +53,8 @@ std::string_view CStringTableText::English() {
 2089	Progress saved in %1
 2090	Movie saved as %1
 2091	Open a movie or picture (F1), or drop one here
+2130	%1 frames inside tracks have no rectangle, so nothing hides them.\n\n[ Yes ]\t\t: Go to the first of them.\n[ No ]\t\t: Save anyway.\n[ Cancel ]\t: Do not save.
+2131	%1 frames filled
 2101	Play speed: x
 2102	Mosaic Type:
 2110	Pixelate, extra large
@@ -84,6 +86,10 @@ std::string_view CStringTableText::English() {
 57618	Open this document
 57619	Open this document
 57665	Quit the application; prompts to save data\nExit
+57643	Undo the last change of the mosaic.\nUndo
+57644	Redo the change undone last.\nRedo
+32810	Fill the frames of each track that have no rectangle, between the rectangles around them.\nFill gaps
+32811	Go to the next frame of a track that has no rectangle.\n[G] Next gap
 32782	Deinterlacing ON/OFF\n[F9] Deinterlacing
 59392	Standard toolbar show/hide\nStandard Toolbar Toggle
 32793	Movie Toolbar show/hide\nMovie Toolbar Toggle
@@ -122,6 +128,11 @@ std::string_view CStringTableText::English() {
 32803	Remove all mosaic(&A)
 57616	Recent Files
 57665	Exit(&X)
+9	Edit(&E)
+57643	Undo(&U)\tCtrl + Z
+57644	Redo(&R)\tCtrl + Y
+32810	Fill gaps(&F)
+32811	Next gap(&N)\tG
 32804	Display in video size (&V)
 32782	Deinterlacing(&D)\tF9
 59392	Standard(&M)
@@ -202,6 +213,8 @@ std::string_view CStringTableText::Japanese() {
 2089	途中経過を %1 に保存しました
 2090	動画を %1 に保存しました
 2091	動画または静止画を開いてください（F1）。ここにドロップしても開けます
+2130	トラックの範囲内に矩形のないフレームが %1 個あり、そのフレームは隠されません。\n\n[ はい ]\t\t: 最初のフレームへ移動する。\n[ いいえ ]\t\t: このまま保存する。\n[ キャンセル ]\t: 保存を中止する。
+2131	%1 フレームを補間しました
 2101	再生速度: x
 2102	モザイクの種類:
 2110	特大
@@ -233,6 +246,10 @@ std::string_view CStringTableText::Japanese() {
 57618	この文書を開く
 57619	この文書を開く
 57665	終了\n終了
+57643	モザイクの最後の変更を元に戻す\n元に戻す
+57644	元に戻した変更をやり直す\nやり直し
+32810	トラックの中で矩形のないフレームを前後の矩形から補間\n隙間を埋める
+32811	トラックの中で矩形のない次のフレームへ移動\n[G] 次の隙間
 32782	インターレース除去 ON/OFF\n[F9] インターレース除去
 59392	モザイクツールバーの表示/非表示\nモザイクツールバーの表示切り替え
 32793	動画ツールバーの表示/非表示\n動画ツールバーの表示切り替え
@@ -271,6 +288,11 @@ std::string_view CStringTableText::Japanese() {
 32803	すべてのモザイクを削除(&A)
 57616	最近使ったﾌｧｲﾙ
 57665	終了(&X)
+9	編集(&E)
+57643	元に戻す(&U)\tCtrl + Z
+57644	やり直し(&R)\tCtrl + Y
+32810	隙間を埋める(&F)
+32811	次の隙間(&N)\tG
 32804	動画サイズで表示(&V)
 32782	インターレース除去(&D)\tF9
 59392	標準(&M)

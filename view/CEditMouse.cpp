@@ -25,6 +25,26 @@ const QCursor& EditCursor() {
     return cursor;
 }
 
+Qt::CursorShape GripCursor(unsigned edges) {
+    using E = CRegionEditor;
+    switch (edges) {
+    case E::Left:
+    case E::Right:
+        return Qt::SizeHorCursor;
+    case E::Top:
+    case E::Bottom:
+        return Qt::SizeVerCursor;
+    case E::Left | E::Top:
+    case E::Right | E::Bottom:
+        return Qt::SizeFDiagCursor;
+    case E::Right | E::Top:
+    case E::Left | E::Bottom:
+        return Qt::SizeBDiagCursor;
+    default:
+        return Qt::SizeAllCursor;
+    }
+}
+
 } // namespace
 
 CEditMouse::CEditMouse(CMainFrame& frame, QWidget& view, CRegionEditor& editor)
@@ -62,17 +82,19 @@ bool CEditMouse::eventFilter(QObject* watched, QEvent* event) {
 
 void CEditMouse::MouseMove(QMouseEvent& event) {
     const QPoint point = Track(event.position().toPoint());
+    CAviVideoStream* stream = m_frame.ActiveStream();
+    if (m_editor.FrameEditing() && stream != nullptr) {
+        m_editor.FrameEditMove(stream->m_mosaic, At(point));
+        return;
+    }
+    SetEditCursor(point);
     if (m_frame.editMode == FixedMode) {
-        SetEditCursor();
         m_editor.FixedMove(At(point));
     } else if (m_frame.editMode == MovingMode) {
-        SetEditCursor();
         if (!m_editor.Dragging()) {
             m_view.setFocus(Qt::MouseFocusReason);
         }
         m_editor.MovingMove(At(point), Client(), m_frame.playing);
-    } else {
-        m_view.unsetCursor();
     }
 }
 
@@ -82,6 +104,13 @@ void CEditMouse::MousePress(QMouseEvent& event) {
     const bool picture = m_frame.ActiveStream() != nullptr;
     const int mode = m_frame.editMode;
     if (event.button() == Qt::LeftButton && picture) {
+        if (FrameEditable()) {
+            const CAviVideoStream& stream = *m_frame.ActiveStream();
+            if (m_editor.FrameEditDown(mode, stream.m_mosaic, At(point),
+                                       static_cast<std::int32_t>(stream.m_nCurrentFrame))) {
+                return;
+            }
+        }
         if (mode == FixedMode) {
             m_editor.FixedLeftDown(At(point));
         } else if (mode == MovingMode) {
@@ -97,7 +126,11 @@ void CEditMouse::MousePress(QMouseEvent& event) {
 void CEditMouse::MouseRelease(QMouseEvent& event) {
     Track(event.position().toPoint());
     CAviVideoStream* stream = m_frame.ActiveStream();
-    if (event.button() == Qt::LeftButton) {
+    if (event.button() == Qt::LeftButton && m_editor.FrameEditing()) {
+        if (stream != nullptr) {
+            m_editor.FrameEditUp(stream->m_mosaic, At(m_cursor));
+        }
+    } else if (event.button() == Qt::LeftButton) {
         if (m_frame.editMode == FixedMode) {
             // A drag whose picture has gone meanwhile ends without an area.
             if (stream != nullptr) {
@@ -158,8 +191,30 @@ QPoint CEditMouse::Track(const QPoint& point) {
     return m_cursor;
 }
 
-void CEditMouse::SetEditCursor() {
-    m_view.setCursor(EditCursor());
+bool CEditMouse::FrameEditable() const {
+    const int mode = m_frame.editMode;
+    return !m_frame.playing && !m_frame.audioPlaying && !m_editor.Dragging() &&
+           (mode == FixedMode || (mode == MovingMode && !m_editor.Modify()));
+}
+
+// What a press would take hold of; outside any region, the pen of drawing and recording.
+void CEditMouse::SetEditCursor(const QPoint& point) {
+    const CAviVideoStream* stream = m_frame.ActiveStream();
+    const int mode = m_frame.editMode;
+    if (mode != FixedMode && mode != MovingMode) {
+        m_view.unsetCursor();
+        return;
+    }
+    const CRegionEditor::Grip grip =
+        stream != nullptr && FrameEditable()
+            ? m_editor.GripAt(mode, stream->m_mosaic, At(point),
+                              static_cast<std::int32_t>(stream->m_nCurrentFrame))
+            : CRegionEditor::Grip{};
+    if (grip.index >= 0) {
+        m_view.setCursor(GripCursor(grip.edges));
+    } else {
+        m_view.setCursor(EditCursor());
+    }
 }
 
 T_RECT CEditMouse::Client() const {

@@ -44,7 +44,9 @@ private:
     void ContextMenu(const QPoint& globalPos);
     // The event's point, brought back into the view while confined.
     QPoint Track(const QPoint& point);
-    void SetEditCursor();
+    // One-frame edits need play stopped and no drag or modification under way.
+    bool FrameEditable() const;
+    void SetEditCursor(const QPoint& point);
     static CRegionEditor::Point At(const QPoint& point) { return {point.x(), point.y()}; }
     T_RECT Client() const;
 

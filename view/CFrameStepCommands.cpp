@@ -4,6 +4,7 @@
 #include "app/ui/CMainFrame.h"
 #include "app/ui/CSliderDlgBar.h"
 #include "media/CAviVideoStream.h"
+#include "mosaic/CCoverage.h"
 
 #include <QSlider>
 
@@ -16,6 +17,7 @@ CFrameStepCommands::CFrameStepCommands(CMainFrame& frame) : m_frame(frame) {
     OnCommand(CCommandId::Back, [this] { Step([](Frames c, Frames, Frames) { return c - 1; }); });
     OnCommand(CCommandId::Next, [this] { Step([](Frames c, Frames, Frames) { return c + 1; }); });
     OnCommand(CCommandId::Last, [this] { Step([](Frames, Frames, Frames last) { return last; }); });
+    OnCommand(CCommandId::NextGap, [this] { NextGap(); });
     if (CSliderDlgBar* bar = m_frame.SliderBar()) {
         QSlider* slider = bar->FrameSlider();
         QObject::connect(slider, &QSlider::actionTriggered, slider,
@@ -26,6 +28,15 @@ CFrameStepCommands::CFrameStepCommands(CMainFrame& frame) : m_frame(frame) {
 void CFrameStepCommands::Step(std::int64_t (*target)(std::int64_t, std::int64_t, std::int64_t)) {
     if (const CAviVideoStream* stream = m_frame.ActiveStream()) {
         ShowFrame(target(stream->m_nCurrentFrame, stream->m_nFirstFrame, stream->m_nLastFrame));
+    }
+}
+
+void CFrameStepCommands::NextGap() {
+    if (const CAviVideoStream* stream = m_frame.ActiveStream()) {
+        const std::int64_t gap = CCoverage::NextGap(stream->m_mosaic, stream->m_nCurrentFrame);
+        if (gap >= 0) {
+            ShowFrame(gap);
+        }
     }
 }
 

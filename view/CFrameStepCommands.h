@@ -6,8 +6,8 @@
 
 class CMainFrame;
 
-// The single steps through the movie (First, Back, Next, Last) and the frame slider: each shows
-// a frame, within the movie, with the slider at the position asked for.
+// The single steps through the movie (First, Back, Next, Last), Next gap and the frame slider:
+// each shows a frame, within the movie, with the slider at the position asked for.
 class CFrameStepCommands : public CCmdTarget {
 public:
     // Listens to the main window's frame slider.
@@ -20,6 +20,9 @@ public:
     void OnSliderMoved(int position);
 
 private:
+    // The start of the next run of frames that a track has no rectangle for, from the first
+    // again after the last.
+    void NextGap();
     void Step(std::int64_t (*target)(std::int64_t current, std::int64_t first, std::int64_t last));
 
     CMainFrame& m_frame;

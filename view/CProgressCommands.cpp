@@ -51,7 +51,7 @@ void CProgressCommands::SaveProgress() {
         Report(kProgressNotSaved, *stream);
         return;
     }
-    m_frame.progressModified = false;
+    m_frame.ProgressSaved();
     m_frame.ShowSaved(CStringTable::Format(CResourceId::ProgressSavedMessage,
                                            CProgressFiles(stream->m_strWorkPath).FixedAreasPath()),
                       false);
@@ -60,8 +60,9 @@ void CProgressCommands::SaveProgress() {
     }
 }
 
-// Neither change flag moves: removing is not an edit that asks to be saved. When the files
-// cannot go, nothing goes, so what is shown is still what the next open loads.
+// Neither change flag moves: removing is not an edit that asks to be saved, though it is one
+// step of the history. When the files cannot go, nothing goes, so what is shown is still what
+// the next open loads.
 void CProgressCommands::RemoveAllMosaic() {
     CAviVideoStream* stream = m_frame.ActiveStream();
     if (stream == nullptr) {
@@ -72,5 +73,6 @@ void CProgressCommands::RemoveAllMosaic() {
         return;
     }
     m_editor.RegionsRemoved(stream->m_mosaic);
+    m_frame.ProgressRemoved();
     m_frame.InvalidateView();
 }

@@ -64,7 +64,11 @@ QAction* CCommandMenus::addCommand(QMenu* menu, int id, bool separatorBefore) {
         action = new QAction(CCommandText::Caption(id), menu);
         action->setStatusTip(CCommandText::Prompt(row.stringId));
         if (row.key) {
-            action->setShortcut(QKeySequence(QString::fromLatin1(row.key)));
+            QList<QKeySequence> keys;
+            for (const QString& key : QString::fromLatin1(row.key).split(';')) {
+                keys.append(QKeySequence(key));
+            }
+            action->setShortcuts(keys);
             // Keys work wherever the focus is in the window, even with the popup closed.
             menu->parentWidget()->addAction(action);
         }

@@ -12,7 +12,9 @@
 #include "app/ui/CWindowFrameFit.h"
 #include "app/ui/RX40sCOOIconToolBar.h"
 #include "view/CPlayCommands.h"
+#include "app/ui/CCoverageStrip.h"
 #include "media/CAviVideoStream.h"
+#include "mosaic/CCoverage.h"
 #include "platform/CMessageBoxSeam.h"
 #include "resources/CResourceId.h"
 #include "resources/CStringTable.h"
@@ -194,10 +196,73 @@ CAviVideoStream* CMainFrame::ActiveStream() const {
     return m_document ? m_document->GetStream() : nullptr;
 }
 
+void CMainFrame::SetModified() {
+    movieModified = progressModified = true;
+    RecordMosaic();
+}
+
+void CMainFrame::RecordMosaic() {
+    if (const CAviVideoStream* stream = ActiveStream()) {
+        m_history.Commit(stream->m_mosaic);
+    }
+    RefreshCoverage();
+}
+
+void CMainFrame::ResetHistory() {
+    const CAviVideoStream* stream = ActiveStream();
+    m_history.Reset(stream ? stream->m_mosaic : CMosaicParam());
+    m_movieSavedState = m_progressSavedState = m_history.StateId();
+    RefreshCoverage();
+}
+
+bool CMainFrame::StepHistory(bool undo) {
+    CAviVideoStream* stream = ActiveStream();
+    if (!stream || !(undo ? m_history.Undo(stream->m_mosaic) : m_history.Redo(stream->m_mosaic))) {
+        return false;
+    }
+    // The type shown and painted is the setting's, so it follows the restored one.
+    m_settings.SizeID = stream->m_mosaic.type;
+    m_mosaicTypeBar->SelectType(m_settings.SizeID);
+    movieModified = m_history.StateId() != m_movieSavedState;
+    progressModified = m_history.StateId() != m_progressSavedState;
+    InvalidateView();
+    return true;
+}
+
+void CMainFrame::ProgressSaved() {
+    progressModified = false;
+    m_progressSavedState = m_history.StateId();
+}
+
+void CMainFrame::MovieSaved() {
+    movieModified = false;
+    m_movieSavedState = m_history.StateId();
+}
+
+// The files are gone, which is what an empty mosaic saves as.
+void CMainFrame::ProgressRemoved() {
+    RecordMosaic();
+    m_progressSavedState = m_history.StateId();
+}
+
 void CMainFrame::InvalidateView() {
     if (m_view) {
         m_view->update();
     }
+    RefreshCoverage();
+}
+
+void CMainFrame::RefreshCoverage() {
+    const CAviVideoStream* stream = ActiveStream();
+    if (!m_sliderBar) {
+        return;
+    }
+    if (!stream || stillImage) {
+        m_sliderBar->Coverage()->Show({}, -1);
+        return;
+    }
+    m_sliderBar->Coverage()->Show(CCoverage::Compute(stream->m_mosaic, stream->m_nLastFrame + 1),
+                                  stream->m_nCurrentFrame);
 }
 
 void CMainFrame::StopPlay() {
@@ -240,6 +305,8 @@ void CMainFrame::FillCommandState(CCommandState& state) const {
     state.editMode = editMode;
     state.loopPlay = m_settings.LoopPlay == 1;
     state.busy = m_busy.IsBusy();
+    state.canUndo = IsDocumentOpen() && m_history.CanUndo();
+    state.canRedo = IsDocumentOpen() && m_history.CanRedo();
     state.recentFiles = m_recentFiles ? m_recentFiles->Files().size() : 0;
     const int toggles[] = {Id::StandardBar, Id::MovieBar,      Id::OptionBar,
                            Id::SliderBar,   Id::MosaicTypeBar, Id::StatusBar};

@@ -5,6 +5,7 @@
 #include "app/CCommandRouter.h"
 #include "app/CCommandTable.h"
 #include "app/CInifileManager.h"
+#include "mosaic/CMosaicHistory.h"
 
 #include <QMainWindow>
 
@@ -72,9 +73,24 @@ public:
     bool IsDocumentOpen() const;
     // The open document's stream, or nullptr.
     CAviVideoStream* ActiveStream() const;
-    // A mosaic edit: both changed flags.
-    void SetModified() { movieModified = progressModified = true; }
+    // A mosaic edit: both changed flags, and the mosaic as it is now one step of the undo
+    // history. Whoever changes the mosaic calls it once the change is complete.
+    void SetModified();
+    // A change of the mosaic that moves no flag: one step of the history all the same.
+    void RecordMosaic();
+    // The open document's history, from the mosaic as it is now; empty without a document.
+    void ResetHistory();
+    CMosaicHistory& History() { return m_history; }
+    // Undoes or redoes one step of the open document's mosaic; the flags then say whether it
+    // differs from what was saved last. False when there was nothing to step.
+    bool StepHistory(bool undo);
+    // What was saved (or removed) now holds the mosaic as it is.
+    void ProgressSaved();
+    void MovieSaved();
+    void ProgressRemoved();
     void InvalidateView();
+    // The coverage strip shows the open document's mosaic and frame.
+    void RefreshCoverage();
     // Ends any play; the Play button shows play again.
     void StopPlay();
     // The part that runs the plays; StopPlay goes there. Not owned.
@@ -138,6 +154,10 @@ private:
     const CRecentFileList* m_recentFiles = nullptr;
     CCommandRouter m_router;
     CBusyState m_busy;
+    CMosaicHistory m_history;
+    // The history's states that the movie and the progress files were saved from last.
+    std::uint64_t m_movieSavedState = 0;
+    std::uint64_t m_progressSavedState = 0;
     // The user chose to quit while busy: the close that follows asks nothing more.
     bool m_quitConfirmed = false;
 

@@ -47,5 +47,7 @@ void CMosaicSizeDlgBar::OnTypeChosen(int index) {
     if (stream->m_mosaic.SetType(index, m_settings.SizeID, true)) {
         m_frame.SetModified();
         m_frame.InvalidateView();
+    } else {
+        m_frame.RecordMosaic();
     }
 }

@@ -6,6 +6,7 @@
 #include "app/ui/CVexoDoc.h"
 #include "media/CAviVideoStream.h"
 #include "media/CFormatIniFile.h"
+#include "mosaic/CCoverage.h"
 #include "platform/CFileDialogSeam.h"
 #include "platform/CMessageBoxSeam.h"
 #include "platform/CShellOpenSeam.h"
@@ -105,7 +106,7 @@ void CSaveCommands::ShowFromTheFirstFrame() {
 // The old target stays until the new file replaces it, so a failed or cancelled save costs
 // the user nothing and leaves the movie marked unsaved.
 void CSaveCommands::Save() {
-    if (m_frame.ActiveStream() == nullptr) {
+    if (m_frame.ActiveStream() == nullptr || !MayLeaveGaps()) {
         return;
     }
     const std::optional<IFileDialog::Answer> target = AskTarget(SaveRequest());
@@ -121,13 +122,30 @@ void CSaveCommands::Save() {
         result = m_document.SaveMovie(answer.path, answer.filterIndex - 1);
     }
     if (result.status == CSavePipeline::Status::Saved) {
-        m_frame.movieModified = false;
+        m_frame.MovieSaved();
         m_frame.ShowSaved(CStringTable::Format(CResourceId::MovieSavedMessage, answer.path),
                           !m_frame.stillImage);
     } else if (!result.message.empty()) {
         CMessageBoxSeam::Show(result.message, QV_MB_OK);
     }
     m_frame.InvalidateView();
+}
+
+// Frames a track was meant to hide but doesn't are told before they are saved unhidden.
+bool CSaveCommands::MayLeaveGaps() {
+    const CMosaicParam& mosaic = m_frame.ActiveStream()->m_mosaic;
+    const std::int64_t gaps = CCoverage::GapFrames(mosaic);
+    if (gaps == 0) {
+        return true;
+    }
+    const int answer = CMessageBoxSeam::Show(
+        CStringTable::Format(CResourceId::GapsBeforeSaveQuestion, std::to_string(gaps)),
+        QV_MB_YESNOCANCEL | QV_MB_ICONQUESTION);
+    if (answer == QV_IDYES && m_showFrame) {
+        m_frame.ExecuteCommand(CCommandId::MovingMode);
+        m_showFrame(CCoverage::NextGap(mosaic, -1));
+    }
+    return answer == QV_IDNO;
 }
 
 // A picture is never written over the opened movie, and one that could not be written is

@@ -3,6 +3,8 @@
 #include "app/CCmdTarget.h"
 #include "platform/IFileDialog.h"
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -19,6 +21,11 @@ public:
     CSaveCommands(CMainFrame& frame, CVexoDoc& document, CInifileManager& settings,
                   std::string programDir);
 
+    // How a save shows the frame it sends the user to.
+    void SetFrameShower(std::function<void(std::int64_t)> show) { m_showFrame = std::move(show); }
+
+    // Before a movie is saved, frames inside tracks without a rectangle are told; the user goes
+    // to the first of them, saves all the same or cancels.
     void Save();
     void SaveBitmap();
     void PlaySavedMovie();
@@ -35,6 +42,7 @@ private:
     std::string SaveFolder() const;
     void RememberFilter(int filterIndex);
     void ShowFromTheFirstFrame();
+    bool MayLeaveGaps();
 
     CMainFrame& m_frame;
     CVexoDoc& m_document;
@@ -42,4 +50,5 @@ private:
     std::string m_programDir;
     // The folder of the last save of this session; empty before the first.
     std::string m_lastSaveFolder;
+    std::function<void(std::int64_t)> m_showFrame;
 };

@@ -1,6 +1,7 @@
 #include "app/ui/CSliderDlgBar.h"
 
 #include "app/CInifileManager.h"
+#include "app/ui/CCoverageStrip.h"
 #include "platform/CNumberText.h"
 #include "resources/CResourceId.h"
 #include "resources/CStringTable.h"
@@ -9,6 +10,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QSlider>
+#include <QVBoxLayout>
 
 CSliderDlgBar::CSliderDlgBar(CInifileManager& settings, QWidget* parent)
     : RX40sCInitDialogBar(QString::fromStdString(CStringTable::Load(CResourceId::SliderBarCaption)),
@@ -17,10 +19,22 @@ CSliderDlgBar::CSliderDlgBar(CInifileManager& settings, QWidget* parent)
 
 void CSliderDlgBar::CreateControls() {
     const bool japanese = CStringTable::Language() == CStringTable::Japanese;
-    m_slider = new QSlider(Qt::Horizontal, this);
+    auto* frames = new QWidget(this);
+    auto* column = new QVBoxLayout(frames);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(1);
+    m_slider = new QSlider(Qt::Horizontal, frames);
     m_slider->setObjectName(QStringLiteral("frameSlider"));
     m_slider->setTickPosition(QSlider::TicksBelow);
-    AddControl(m_slider, japanese ? 176 : 195, 17);
+    column->addWidget(m_slider);
+    m_coverage = new CCoverageStrip(frames);
+    m_coverage->setFixedHeight(DluY(3));
+    column->addWidget(m_coverage);
+    connect(m_coverage, &CCoverageStrip::frameChosen, m_slider, [this](int frame) {
+        m_slider->setSliderPosition(frame);
+        m_slider->triggerAction(QAbstractSlider::SliderMove);
+    });
+    AddControl(frames, japanese ? 176 : 195, 21);
     auto* divider = new QFrame(this);
     divider->setFrameShape(QFrame::VLine);
     divider->setFrameShadow(QFrame::Sunken);

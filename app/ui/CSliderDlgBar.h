@@ -2,11 +2,13 @@
 
 #include "app/ui/RX40sCInitDialogBar.h"
 
+class CCoverageStrip;
 class CInifileManager;
 class QComboBox;
 class QSlider;
 
-// The slider bar: the frame slider and the play speed list.
+// The slider bar: the frame slider with the coverage strip under it, and the play speed list.
+// A click on the strip moves the slider there, as a drag of the slider would.
 class CSliderDlgBar : public RX40sCInitDialogBar {
     Q_OBJECT
 public:
@@ -17,6 +19,7 @@ public:
 
     QSlider* FrameSlider() const { return m_slider; }
     QComboBox* SpeedList() const { return m_speedList; }
+    CCoverageStrip* Coverage() const { return m_coverage; }
     // The speed list's selection; -1 for none.
     int speedIndex = -1;
 
@@ -28,5 +31,6 @@ protected:
 private:
     CInifileManager& m_settings;
     QSlider* m_slider = nullptr;
+    CCoverageStrip* m_coverage = nullptr;
     QComboBox* m_speedList = nullptr;
 };

@@ -53,6 +53,7 @@ bool CVexoDoc::OnNewDocument() {
     m_modes.CloseDescriptions();
     m_frame.editMode = -1;
     m_strSavedPath.clear();
+    m_frame.ResetHistory();
     return true;
 }
 
@@ -143,6 +144,7 @@ CSavePipeline::Result CVexoDoc::SaveMovie(const std::string& targetPath, int pro
 void CVexoDoc::Opened() {
     m_view.update();
     m_view.Editor().RegionsRemoved(m_pStream->m_mosaic);
+    m_frame.ResetHistory();
     m_settings.SizeID = m_pStream->m_mosaic.type;
     if (CMosaicSizeDlgBar* bar = m_frame.MosaicTypeBar()) {
         bar->SelectType(m_settings.SizeID);

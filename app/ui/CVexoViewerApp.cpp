@@ -18,6 +18,7 @@
 #include "resources/CResourceId.h"
 #include "resources/CStringTable.h"
 #include "versionlib/RX40CFileVersion.h"
+#include "view/CEditCommands.h"
 #include "view/CEditMouse.h"
 #include "view/CFrameStepCommands.h"
 #include "view/CModeCommands.h"
@@ -175,6 +176,7 @@ void CVexoViewerApp::createDocument() {
     m_pSaveCommands =
         std::make_unique<CSaveCommands>(*m_pMainWnd, *m_pDocument, *m_pSettings, m_strExeDir);
     m_pMainWnd->AddCommandTarget(m_pSaveCommands.get());
+    m_pSaveCommands->SetFrameShower([this](std::int64_t frame) { m_pSteps->ShowFrame(frame); });
     QObject::connect(m_pView, &CVexoView::openDocument, m_pView, [this](const QString& path) {
         m_pFileCommands->OpenDocumentFile(path.toStdString());
     });
@@ -195,6 +197,8 @@ void CVexoViewerApp::createPlayAndEditing() {
     m_pMainWnd->AddCommandTarget(m_pRegionCommands.get());
     m_pProgressCommands = std::make_unique<CProgressCommands>(*m_pMainWnd, m_pView->Editor());
     m_pMainWnd->AddCommandTarget(m_pProgressCommands.get());
+    m_pEditCommands = std::make_unique<CEditCommands>(*m_pMainWnd, m_pView->Editor());
+    m_pMainWnd->AddCommandTarget(m_pEditCommands.get());
 }
 
 int CVexoViewerApp::ExitInstance() {
@@ -212,6 +216,7 @@ int CVexoViewerApp::ExitInstance() {
     m_pView = nullptr;
     m_pSaveCommands.reset();
     m_pProgressCommands.reset();
+    m_pEditCommands.reset();
     m_pRegionCommands.reset();
     m_pPlay.reset();
     m_pSound.reset();

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+class CEditCommands;
 class CFileCommands;
 class CFrameStepCommands;
 class CMainFrame;
@@ -85,6 +86,7 @@ private:
     std::unique_ptr<CPlayCommands> m_pPlay;
     std::unique_ptr<CRegionCommands> m_pRegionCommands;
     std::unique_ptr<CProgressCommands> m_pProgressCommands;
+    std::unique_ptr<CEditCommands> m_pEditCommands;
     CQtMessageBox m_messageBox;
     CQtShellOpen m_shellOpen;
     CQtFileDialog m_fileDialog;

@@ -124,7 +124,7 @@ TEST(CommandTableTest, EveryCommandHasItsTextsInBothLanguagesAndAUniqueId) {
                 << "a button needs a tool tip: " << row.id;
         }
     }
-    EXPECT_EQ(ids.size(), 38u);
+    EXPECT_EQ(ids.size(), 42u);
 }
 
 TEST(CommandTableTest, ToolbarsHoldTheirButtonsLeftToRight) {

@@ -1,9 +1,12 @@
+#include "mosaic/CCoverage.h"
 #include "mosaic/CMosaicParam.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <limits>
+#include <set>
+#include <vector>
 
 namespace {
 
@@ -205,4 +208,77 @@ TEST(MosaicParam, StrengthKeysActOnlyOnBlurTypesWithinTheirLimits) {
     model.size = std::numeric_limits<std::int32_t>::min();
     EXPECT_TRUE(model.StepBlurSize(7, -1));
     EXPECT_EQ(model.size, 5);
+}
+
+// Gaps are the frames without a rectangle between two that have one; the frames before the
+// first and after the last are no gaps and stay empty.
+TEST(MosaicParam, FillGapsInterpolatesLinearlyBetweenTheRectanglesAround) {
+    CMosaicParam model;
+    model.SetTrackRect(0, T_RECT{}, 2);
+    model.SetTrackRect(0, T_RECT{0, 0, 10, 10}, 3);
+    model.SetTrackRect(0, T_RECT{30, 3, 40, 20}, 6);
+    model.SetTrackRect(0, T_RECT{31, 3, 41, 20}, 8);
+    model.SetTrackRect(0, T_RECT{}, 9);
+    model.SetTrackRect(1, kA, 20);
+    model.SetTrackUnsure(0, 4, true);
+    model.SetTrackUnsure(0, 40, true);
+    EXPECT_EQ(CCoverage::GapFrames(model), 3);
+    EXPECT_EQ(CCoverage::NextGap(model, 3), 4);
+    EXPECT_EQ(CCoverage::NextGap(model, 4), 7);
+    EXPECT_EQ(CCoverage::NextGap(model, 7), 4);
+    EXPECT_EQ(model.Tracks()[0].UnsureFrames(), (std::set<std::int64_t>{4}));
+
+    EXPECT_EQ(model.FillGaps(), 3);
+    EXPECT_EQ(model.Tracks()[0],
+              [] {
+                  CMosaicTrack track(2, {T_RECT{}, T_RECT{0, 0, 10, 10}, T_RECT{10, 1, 20, 13},
+                                         T_RECT{20, 2, 30, 17}, T_RECT{30, 3, 40, 20},
+                                         T_RECT{31, 3, 41, 20}, T_RECT{31, 3, 41, 20}, T_RECT{}});
+                  track.SetUnsure(4, true);
+                  return track;
+              }());
+    EXPECT_EQ(model.Tracks()[1], CMosaicTrack(20, {kA}));
+    EXPECT_EQ(model.FillGaps(), 0);
+
+    // A rectangle set by hand is sure again; cutting the tail takes its marks along.
+    model.SetTrackRect(0, kB, 4);
+    model.SetTrackUnsure(0, 7, true);
+    EXPECT_FALSE(model.Tracks()[0].Unsure(4));
+    model.DeleteTrackFrom(0, 6);
+    EXPECT_TRUE(model.Tracks()[0].UnsureFrames().empty());
+}
+
+// Each frame's kind: a gap outweighs an unsure frame, which outweighs a covered one; frames
+// are counted once however many tracks miss them, and the next gap wraps to the first.
+TEST(MosaicParam, CoverageTellsEachFrameAndFindsTheGaps) {
+    CMosaicParam model;
+    using K = CCoverage::Kind;
+    EXPECT_EQ(CCoverage::Compute(model, 3), (std::vector<K>{K::None, K::None, K::None}));
+    model.SetTrackRect(0, kA, 1);
+    model.SetTrackRect(0, kA, 4);
+    model.SetTrackRect(0, T_RECT{}, 5);
+    model.SetTrackRect(1, kB, 3);
+    model.SetTrackRect(1, kB, 7);
+    model.SetTrackUnsure(1, 7, true);
+    model.SetTrackUnsure(0, 2, true);
+    EXPECT_EQ(CCoverage::Compute(model, 9),
+              (std::vector<K>{K::None, K::Track, K::Gap, K::Gap, K::Gap, K::Gap, K::Gap,
+                              K::Unsure, K::None}));
+    EXPECT_TRUE(CCoverage::HasGaps(model));
+    EXPECT_EQ(CCoverage::GapFrames(model), 5);
+    // The gaps of both tracks make one run, from 2 to 6.
+    EXPECT_EQ(CCoverage::NextGap(model, -1), 2);
+    EXPECT_EQ(CCoverage::NextGap(model, 3), 2);
+    EXPECT_EQ(CCoverage::NextGap(model, 8), 2);
+    // Frames beyond the movie are left out.
+    EXPECT_EQ(CCoverage::Compute(model, 2), (std::vector<K>{K::None, K::Track}));
+
+    // Filled frames keep their marks: a guess between two rectangles is no surer.
+    model.AddFixedArea(kC);
+    model.FillGaps();
+    EXPECT_FALSE(CCoverage::HasGaps(model));
+    EXPECT_EQ(CCoverage::NextGap(model, 0), -1);
+    EXPECT_EQ(CCoverage::Compute(model, 9),
+              (std::vector<K>{K::Fixed, K::Track, K::Unsure, K::Track, K::Track, K::Track,
+                              K::Track, K::Unsure, K::Fixed}));
 }

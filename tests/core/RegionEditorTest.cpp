@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -103,8 +104,7 @@ TEST_F(RegionEditorTest, RightButtonCancelsTheDragOnly) {
 TEST_F(RegionEditorTest, RecordingWritesTheBrushOfEachFrameIntoANewTrack) {
     m_settings.SizeID = 7;
     m_editor.MovingLeftDown(Point{100, 100});
-    EXPECT_EQ(m_host.calls,
-              (std::vector<std::string>{"stop", "play", "confine", "redraw", "modified"}));
+    EXPECT_EQ(m_host.calls, (std::vector<std::string>{"stop", "play", "confine", "redraw"}));
     EXPECT_EQ(m_editor.CurrentTrack(), 0);
     m_editor.RecordBrush(m_mosaic, Point{100, 100}, 40);
     m_editor.RecordBrush(m_mosaic, Point{0, 0}, 41);        // partly outside: clipped
@@ -125,6 +125,101 @@ TEST_F(RegionEditorTest, RecordingWritesTheBrushOfEachFrameIntoANewTrack) {
 
     m_editor.MovingLeftDown(Point{100, 100});
     EXPECT_EQ(m_editor.CurrentTrack(), 1);
+    // Play that reaches the end while recording ends the recording as an edit.
+    m_editor.RecordBrush(m_mosaic, Point{100, 100}, 50);
+    m_host.calls.clear();
+    m_editor.PlayStopped();
+    EXPECT_EQ(m_host.calls, std::vector<std::string>{"modified"});
+    EXPECT_FALSE(m_editor.Dragging());
+    EXPECT_EQ(m_mosaic.TrackCount(), 2);
+}
+
+// Released before a frame was recorded, a press changes nothing, keeps the frame and leaves
+// the next recording its track number.
+TEST_F(RegionEditorTest, AClickThatRecordsNothingChangesNothing) {
+    m_mosaic.SetTrackRect(0, T_RECT{0, 0, 10, 10}, 5);
+    m_editor.RegionsRemoved(m_mosaic);
+    for (const bool modify : {false, true}) {
+        if (modify) {
+            ASSERT_TRUE(m_editor.SelectAt(1, m_mosaic, Point{15, 25}, 5));
+            m_editor.ArmModification();
+        }
+        m_host.calls.clear();
+        m_editor.MovingLeftDown(Point{300, 300});
+        m_editor.MovingLeftUp();
+        EXPECT_EQ(m_host.calls, (std::vector<std::string>{"stop", "play", "confine", "redraw",
+                                                          "stop", "release"}));
+        EXPECT_EQ(m_editor.CurrentTrack(), 0);
+        EXPECT_FALSE(m_editor.Modify());
+    }
+    m_editor.MovingLeftDown(Point{300, 300});
+    m_editor.RecordBrush(m_mosaic, Point{300, 300}, 9);
+    m_editor.RecordBrush(m_mosaic, Point{300, 300}, 10);
+    m_editor.MovingLeftUp();
+    ASSERT_EQ(m_mosaic.TrackCount(), 2);
+    EXPECT_EQ(m_mosaic.Tracks()[1].Rects().size(), 2u);
+}
+
+// One-frame edits: the grip under the pointer (inside, an edge, a corner; the later region
+// first) decides whether a drag moves or resizes; only the region's shown frame changes.
+TEST_F(RegionEditorTest, FrameEditsMoveOrResizeTheRegionOnItsFrameOnly) {
+    using E = CRegionEditor;
+    m_mosaic.AddFixedArea(T_RECT{100, 100, 200, 160}); // window 110, 120, 210, 180
+    m_mosaic.AddFixedArea(T_RECT{0, 0, 8, 8});         // too small for edges
+    const auto grip = [this](int mode, Point p, std::int32_t frame = 0) {
+        const E::Grip g = m_editor.GripAt(mode, m_mosaic, p, frame);
+        return std::pair{g.index, g.edges};
+    };
+    EXPECT_EQ(grip(0, {150, 150}), std::pair(0, E::Whole));
+    EXPECT_EQ(grip(0, {107, 150}), std::pair(0, E::Left));
+    EXPECT_EQ(grip(0, {208, 178}), std::pair(0, E::Right | E::Bottom));
+    EXPECT_EQ(grip(0, {212, 119}), std::pair(0, E::Right | E::Top));
+    EXPECT_EQ(grip(0, {105, 150}), std::pair(-1, 0u));
+    EXPECT_EQ(grip(0, {12, 22}), std::pair(1, E::Whole));
+    EXPECT_EQ(grip(2, {150, 150}), std::pair(-1, 0u));
+
+    // A move keeps the size against the picture's edge; a click that moves nothing is no edit.
+    ASSERT_TRUE(m_editor.FrameEditDown(0, m_mosaic, Point{150, 150}, 0));
+    EXPECT_TRUE(m_editor.FrameEditing());
+    m_editor.FrameEditMove(m_mosaic, Point{170, 130});
+    EXPECT_EQ(m_mosaic.FixedAreas()[0], (T_RECT{120, 80, 220, 140}));
+    m_editor.FrameEditUp(m_mosaic, Point{1150, 130});
+    EXPECT_EQ(m_mosaic.FixedAreas()[0], (T_RECT{540, 80, 640, 140}));
+    EXPECT_FALSE(m_editor.FrameEditing());
+    EXPECT_EQ(m_host.calls, (std::vector<std::string>{"capture", "redraw", "redraw", "release",
+                                                      "modified", "redraw"}));
+    m_host.calls.clear();
+    ASSERT_TRUE(m_editor.FrameEditDown(0, m_mosaic, Point{600, 120}, 0));
+    m_editor.FrameEditUp(m_mosaic, Point{600, 120});
+    EXPECT_FALSE(m_host.Called("modified"));
+
+    // An edge dragged out of the picture leaves the last rectangle that was in it; one dragged
+    // past the opposite edge turns the rectangle over.
+    ASSERT_TRUE(m_editor.FrameEditDown(0, m_mosaic, Point{550, 130}, 0));
+    m_editor.FrameEditUp(m_mosaic, Point{700, 130});
+    EXPECT_EQ(m_mosaic.FixedAreas()[0], (T_RECT{540, 80, 640, 140}));
+    EXPECT_FALSE(m_host.Called("modified"));
+    ASSERT_TRUE(m_editor.FrameEditDown(0, m_mosaic, Point{550, 130}, 0));
+    m_editor.FrameEditUp(m_mosaic, Point{450, 110});
+    EXPECT_EQ(m_mosaic.FixedAreas()[0], (T_RECT{440, 80, 640, 140}));
+    ASSERT_TRUE(m_editor.FrameEditDown(0, m_mosaic, Point{650, 150}, 0));
+    m_editor.FrameEditUp(m_mosaic, Point{400, 200});
+    EXPECT_EQ(m_mosaic.FixedAreas()[0], (T_RECT{390, 80, 440, 140}));
+
+    // A track changes at the shown frame alone, which loses its unsure mark.
+    for (std::int32_t frame = 5; frame <= 7; ++frame) {
+        m_mosaic.SetTrackRect(0, T_RECT{300, 300, 400, 400}, frame);
+    }
+    m_mosaic.SetTrackUnsure(0, 6, true);
+    EXPECT_EQ(grip(1, {360, 370}, 6), std::pair(0, E::Whole));
+    EXPECT_FALSE(m_editor.FrameEditDown(1, m_mosaic, Point{360, 370}, 8));
+    ASSERT_TRUE(m_editor.FrameEditDown(1, m_mosaic, Point{360, 370}, 6));
+    EXPECT_TRUE(m_editor.BrushHidden(m_mosaic, Point{0, 0}, 6));
+    m_editor.FrameEditUp(m_mosaic, Point{370, 375});
+    EXPECT_EQ(m_mosaic.GetTrackRect(0, 6), (T_RECT{310, 305, 410, 405}));
+    EXPECT_EQ(m_mosaic.GetTrackRect(0, 5), (T_RECT{300, 300, 400, 400}));
+    EXPECT_EQ(m_mosaic.GetTrackRect(0, 7), (T_RECT{300, 300, 400, 400}));
+    EXPECT_FALSE(m_mosaic.Tracks()[0].Unsure(6));
 }
 
 TEST_F(RegionEditorTest, ModificationRecordsIntoTheSelectedTrack) {
@@ -151,26 +246,36 @@ TEST_F(RegionEditorTest, ModificationRecordsIntoTheSelectedTrack) {
     EXPECT_EQ(m_editor.Selected(), -1);
 }
 
+// Each notch is a tenth of the size (a tenth of the half-size, rounded), at least 4 pixels.
 TEST_F(RegionEditorTest, WheelAndMiddleButtonSizeTheBrush) {
     const Point at{300, 200};
     m_editor.Wheel(120, false, false, at);
-    EXPECT_EQ(m_settings.HoriLengthFromCenter, 52);
-    EXPECT_EQ(m_settings.VertLengthFromCenter, 52);
-    EXPECT_EQ(m_editor.Current(), (T_RECT{248, 148, 352, 252}));
+    EXPECT_EQ(m_settings.HoriLengthFromCenter, 55);
+    EXPECT_EQ(m_settings.VertLengthFromCenter, 55);
+    EXPECT_EQ(m_editor.Current(), (T_RECT{245, 145, 355, 255}));
     EXPECT_EQ(m_host.calls.back(), "redraw erase");
 
     m_editor.Wheel(120, false, true, Point{0, 0}); // Ctrl: width only
-    EXPECT_EQ(m_settings.HoriLengthFromCenter, 54);
-    EXPECT_EQ(m_settings.VertLengthFromCenter, 52);
-    EXPECT_EQ(m_editor.Current(), (T_RECT{-54, 148, 54, 252}));
-    m_editor.Wheel(-240, true, false, at); // Shift: height only
-    EXPECT_EQ(m_settings.HoriLengthFromCenter, 54);
-    EXPECT_EQ(m_settings.VertLengthFromCenter, 48);
+    EXPECT_EQ(m_settings.HoriLengthFromCenter, 61);
+    EXPECT_EQ(m_settings.VertLengthFromCenter, 55);
+    EXPECT_EQ(m_editor.Current(), (T_RECT{-61, 145, 61, 255}));
+    m_editor.Wheel(-240, true, false, at); // Shift: height only, two notches
+    EXPECT_EQ(m_settings.HoriLengthFromCenter, 61);
+    EXPECT_EQ(m_settings.VertLengthFromCenter, 44);
     m_editor.Wheel(120, true, true, at);
-    EXPECT_EQ(m_settings.HoriLengthFromCenter, 54);
-    EXPECT_EQ(m_settings.VertLengthFromCenter, 48);
-    m_editor.Wheel(49, false, false, at); // less than a step
-    EXPECT_EQ(m_settings.HoriLengthFromCenter, 54);
+    EXPECT_EQ(m_settings.HoriLengthFromCenter, 61);
+    EXPECT_EQ(m_settings.VertLengthFromCenter, 44);
+    m_editor.Wheel(60, false, false, at); // half a notch, then the other half
+    EXPECT_EQ(m_settings.HoriLengthFromCenter, 61);
+    m_editor.Wheel(60, false, false, at);
+    EXPECT_EQ(m_settings.HoriLengthFromCenter, 67);
+    // The big brush goes by big steps, the small one by 4 pixels.
+    m_settings.HoriLengthFromCenter = 400;
+    m_editor.Wheel(120, false, true, at);
+    EXPECT_EQ(m_settings.HoriLengthFromCenter, 440);
+    m_settings.HoriLengthFromCenter = 18;
+    m_editor.Wheel(-120, false, true, at);
+    EXPECT_EQ(m_settings.HoriLengthFromCenter, 16);
 
     m_settings.HoriLengthFromCenter = 1000;
     m_settings.VertLengthFromCenter = 17;

@@ -399,7 +399,7 @@ void MainFrameBarsTest::japaneseLanguageFileGivesJapaneseMenusAndBars() {
     for (QAction* popup : frame->menuBar()->actions()) {
         titles << popup->text();
     }
-    QCOMPARE(titles, QStringList({"ファイル(&F)", "表示(&V)", "モード(&M)", "動画(&O)",
+    QCOMPARE(titles, QStringList({"ファイル(&F)", "編集(&E)", "表示(&V)", "モード(&M)", "動画(&O)",
                                   "ヘルプ(&H)"}));
     QCOMPARE(frame->Menus().Popup(CResourceId::MenuToolbar)->title(), QString("ツール バー(&T)"));
     QAction* open = frame->Menus().Action(Id::Open);

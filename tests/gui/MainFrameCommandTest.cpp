@@ -171,7 +171,15 @@ void MainFrameCommandTest::everyCommandFollowsItsRulesInEverySituation() {
                                                 Id::RemoveAllMosaic}});
     expectStates("image", image, Union({Bars, {Id::FixedMode}}));
 
-    // A movie with everything: all but Stop; Saving the middle course needs unsaved progress.
+    // A movie with everything: all but Stop; Saving the middle course needs unsaved progress,
+    // Undo and Redo a step each way, Fill gaps and Next gap a track with a gap.
+    CMosaicParam& mosaic = m_document->GetStream()->m_mosaic;
+    mosaic.SetTrackRect(0, {1, 1, 20, 20}, 1);
+    mosaic.SetTrackRect(0, {1, 1, 20, 20}, 3);
+    m_frame->SetModified();
+    mosaic.AddFixedArea({5, 5, 30, 30});
+    m_frame->SetModified();
+    QVERIFY(m_frame->History().Undo(mosaic));
     m_frame->stillImage = false;
     m_frame->editMode = 1;
     m_frame->progressModified = true;
@@ -189,7 +197,8 @@ void MainFrameCommandTest::everyCommandFollowsItsRulesInEverySituation() {
     const std::set<int> playingOff{Id::Open,         Id::Close,           Id::Save,
                                    Id::SaveProgress, Id::SaveBitmap,      Id::RemoveAllMosaic,
                                    Id::First,        Id::Back,            Id::Next,
-                                   Id::Last,         Id::Stop};
+                                   Id::Last,         Id::Stop,            Id::Undo,
+                                   Id::Redo,         Id::FillGaps,        Id::NextGap};
     expectStates("playing", Union({Without(movie, playingOff), {Id::Stop}}),
                  Union({movieChecked, {Id::Play}}));
 
@@ -199,8 +208,22 @@ void MainFrameCommandTest::everyCommandFollowsItsRulesInEverySituation() {
     expectStates("with sound", Union({Without(movie, playingOff), {Id::Close}}),
                  Union({movieChecked, {Id::Play}}));
 
-    // Deinterlacing shows unchecked once the document is an image again.
+    // While a long operation runs nothing starts, the mosaic's commands with the rest.
     m_frame->audioPlaying = false;
+    {
+        const CBusyState::Scope busy(m_frame->Busy(), [] {});
+        expectStates("busy", {}, movieChecked);
+    }
+    expectStates("idle again", movie, movieChecked);
+
+    // With every step undone the mosaic is empty again: nothing to undo, remove or mend.
+    QVERIFY(m_frame->History().Undo(mosaic));
+    QVERIFY(!m_frame->History().CanUndo());
+    expectStates("all undone",
+                 Without(movie, {Id::Undo, Id::FillGaps, Id::NextGap, Id::RemoveAllMosaic}),
+                 movieChecked);
+
+    // Deinterlacing shows unchecked once the document is an image again.
     m_frame->stillImage = true;
     QVERIFY(!m_frame->CommandStatus(Id::Deinterlace).checked);
 }

@@ -1,6 +1,8 @@
 #include "app/CCommandId.h"
 #include "app/CInifileManager.h"
 #include "app/ui/CCommandMenus.h"
+#include "app/ui/CCoverageStrip.h"
+#include "app/ui/CMosaicSizeDlgBar.h"
 #include "app/ui/CFileCommands.h"
 #include "app/ui/CMainFrame.h"
 #include "app/ui/CProgressDlg.h"
@@ -23,6 +25,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QSlider>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -68,6 +71,10 @@ private slots:
     void savedProgressComesBackAndRemovalDeletesIt();
     void conversionProgressBlocksTheMainWindow();
     void failedProgressAndSettingsWritesAreToldAndKeepTheOldFiles();
+    void eachEditIsOneStepOfUndo_data();
+    void eachEditIsOneStepOfUndo();
+    void oneFrameEditsMoveOrResizeAndThePointerTells();
+    void coverageStripAndNextGapLeadToTheGaps();
 
 private:
     // Starts the program and opens movie in fixed mosaic mode; false when that failed.
@@ -91,6 +98,19 @@ private:
         QTest::mouseRelease(&view(), button, {}, point);
     }
     void move(QPoint point) const { QTest::mouseMove(&view(), point); }
+    void drag(QPoint from, QPoint to) const {
+        move(from);
+        press(from);
+        move(to);
+        release(to);
+    }
+    // A recording from the shown frame until frame until is shown.
+    void record(QPoint point, std::int64_t until) const;
+    // A key pressed once the program is idle, its menu items and keys in line with the rules.
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const {
+        frame().UpdateCommandUI();
+        QTest::keyClick(&view(), key, modifiers);
+    }
 
     QTemporaryDir m_media;
     std::string m_movie;   // 640 x 480 at 30000/1001 fps, 160 frames
@@ -287,29 +307,30 @@ void PlayEditTest::wheelAndMiddleButtonSizeTheBrush() {
     QVERIFY(frame().ExecuteCommand(Id::MovingMode));
     const QPoint point = at(320, 240);
     move(point);
+    // A notch is a tenth of the brush.
     wheel(point, 120, Qt::NoModifier);
-    QCOMPARE(settings().HoriLengthFromCenter, 52);
-    QCOMPARE(settings().VertLengthFromCenter, 52);
+    QCOMPARE(settings().HoriLengthFromCenter, 55);
+    QCOMPARE(settings().VertLengthFromCenter, 55);
     QCOMPARE(view().Editor().Current(),
-             (T_RECT{point.x() - 52, point.y() - 52, point.x() + 52, point.y() + 52}));
+             (T_RECT{point.x() - 55, point.y() - 55, point.x() + 55, point.y() + 55}));
     // Where the pointer leaves the view no brush stays behind.
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&view(), &leave);
     QCOMPARE(view().Editor().Current(), T_RECT{});
     move(point);
     wheel(point, 120, Qt::ControlModifier);
-    QCOMPARE(settings().HoriLengthFromCenter, 54);
-    QCOMPARE(settings().VertLengthFromCenter, 52);
+    QCOMPARE(settings().HoriLengthFromCenter, 61);
+    QCOMPARE(settings().VertLengthFromCenter, 55);
     wheel(point, -240, Qt::ShiftModifier);
-    QCOMPARE(settings().HoriLengthFromCenter, 54);
-    QCOMPARE(settings().VertLengthFromCenter, 48);
+    QCOMPARE(settings().HoriLengthFromCenter, 61);
+    QCOMPARE(settings().VertLengthFromCenter, 44);
     wheel(point, 120, Qt::ShiftModifier | Qt::ControlModifier);
-    QCOMPARE(settings().HoriLengthFromCenter, 54);
-    QCOMPARE(settings().VertLengthFromCenter, 48);
+    QCOMPARE(settings().HoriLengthFromCenter, 61);
+    QCOMPARE(settings().VertLengthFromCenter, 44);
     settings().HoriLengthFromCenter = 1000;
     wheel(point, 120, Qt::NoModifier);
     QCOMPARE(settings().HoriLengthFromCenter, 1000);
-    QCOMPARE(settings().VertLengthFromCenter, 50);
+    QCOMPARE(settings().VertLengthFromCenter, 48);
 
     settings().HoriLengthFromCenter = 80;
     settings().VertLengthFromCenter = 30;
@@ -566,6 +587,270 @@ void PlayEditTest::failedProgressAndSettingsWritesAreToldAndKeepTheOldFiles() {
     }
     QCOMPARE(m_box.texts, std::vector<std::string>{CStringTable::Format(2082, ini)});
     QCOMPARE(CTextFile::Read(ini), savedSettings);
+}
+
+void PlayEditTest::record(QPoint point, std::int64_t until) const {
+    move(point);
+    press(point);
+    QVERIFY(QTest::qWaitFor([this, until] { return stream().m_nCurrentFrame >= until; }, 10000));
+    release(point);
+}
+
+namespace {
+
+enum class Edit {
+    AreaDrawn,
+    AreaMoved,
+    AreaResized,
+    AreaDeleted,
+    AllRemoved,
+    Recording,
+    Modification,
+    FrameMoved,
+    TrackRemoved,
+    TailRemoved,
+    GapsFilled,
+    TypeChosen,
+};
+
+bool SameMosaic(const CMosaicParam& a, const CMosaicParam& b) {
+    return a.type == b.type && a.size == b.size && a.FixedAreas() == b.FixedAreas() &&
+           a.Tracks() == b.Tracks();
+}
+
+} // namespace
+
+void PlayEditTest::eachEditIsOneStepOfUndo_data() {
+    QTest::addColumn<Edit>("edit");
+    QTest::newRow("area drawn") << Edit::AreaDrawn;
+    QTest::newRow("area moved") << Edit::AreaMoved;
+    QTest::newRow("area resized") << Edit::AreaResized;
+    QTest::newRow("area deleted") << Edit::AreaDeleted;
+    QTest::newRow("all removed") << Edit::AllRemoved;
+    QTest::newRow("recording") << Edit::Recording;
+    QTest::newRow("modification") << Edit::Modification;
+    QTest::newRow("one frame moved") << Edit::FrameMoved;
+    QTest::newRow("track removed") << Edit::TrackRemoved;
+    QTest::newRow("tail removed") << Edit::TailRemoved;
+    QTest::newRow("gaps filled") << Edit::GapsFilled;
+    QTest::newRow("type chosen") << Edit::TypeChosen;
+}
+
+// Each edit, made as the user makes it, is one step: Ctrl+Z gives the mosaic before it back
+// and, as that is what the progress files hold, clears the progress flag; Ctrl+Shift+Z and
+// Ctrl+Y bring the edit back. Undo goes no further than the opened movie.
+void PlayEditTest::eachEditIsOneStepOfUndo() {
+    QFETCH(Edit, edit);
+    QVERIFY(open(m_movie));
+    CMosaicParam& mosaic = stream().m_mosaic;
+    mosaic.AddFixedArea(T_RECT{100, 100, 200, 200});
+    for (std::int32_t f = 20; f <= 40; ++f) {
+        mosaic.SetTrackRect(0, f == 30 ? T_RECT{} : T_RECT{300, 200, 400, 300}, f);
+    }
+    frame().SetModified();
+    QVERIFY(frame().ExecuteCommand(Id::SaveProgress));
+    QVERIFY(!frame().progressModified);
+    const CMosaicParam saved = mosaic;
+    const std::size_t states = frame().History().StateCount();
+
+    switch (edit) {
+    case Edit::AreaDrawn:
+        drag(at(10, 300), at(90, 380));
+        break;
+    case Edit::AreaMoved:
+        drag(at(150, 150), at(170, 160));
+        break;
+    case Edit::AreaResized:
+        drag(at(199, 150), at(250, 150));
+        break;
+    case Edit::AreaDeleted:
+        QVERIFY(rightClickAndChoose(at(150, 150), Id::AreaDelete));
+        break;
+    case Edit::AllRemoved:
+        QVERIFY(frame().ExecuteCommand(Id::RemoveAllMosaic));
+        break;
+    case Edit::Recording:
+        QVERIFY(frame().ExecuteCommand(Id::MovingMode));
+        showFrame(60);
+        record(at(500, 400), 64);
+        break;
+    case Edit::Modification:
+        QVERIFY(frame().ExecuteCommand(Id::MovingMode));
+        showFrame(25);
+        QVERIFY(rightClickAndChoose(at(350, 250), Id::TrackModify));
+        record(at(500, 400), 28);
+        break;
+    case Edit::FrameMoved:
+        QVERIFY(frame().ExecuteCommand(Id::MovingMode));
+        showFrame(25);
+        drag(at(350, 250), at(380, 270));
+        break;
+    case Edit::TrackRemoved:
+        QVERIFY(frame().ExecuteCommand(Id::MovingMode));
+        showFrame(25);
+        QVERIFY(rightClickAndChoose(at(350, 250), Id::TrackRemoveAll));
+        break;
+    case Edit::TailRemoved:
+        QVERIFY(frame().ExecuteCommand(Id::MovingMode));
+        showFrame(35);
+        QVERIFY(rightClickAndChoose(at(350, 250), Id::TrackRemoveAfter));
+        break;
+    case Edit::GapsFilled:
+        QVERIFY(frame().ExecuteCommand(Id::FillGaps));
+        break;
+    case Edit::TypeChosen:
+        frame().MosaicTypeBar()->OnTypeChosen(8);
+        break;
+    }
+    const CMosaicParam edited = mosaic;
+    QVERIFY(!SameMosaic(edited, saved));
+    // The offscreen platform leaves a closed context menu the active window.
+    QApplication::setActiveWindow(&frame());
+    QCOMPARE(frame().History().StateCount(), states + 1);
+    QCOMPARE(frame().progressModified, edit != Edit::AllRemoved);
+
+    key(Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(SameMosaic(mosaic, saved));
+    QCOMPARE(settings().SizeID, saved.type);
+    QCOMPARE(frame().MosaicTypeBar()->typeIndex, saved.type);
+    QCOMPARE(frame().progressModified, edit == Edit::AllRemoved);
+    QVERIFY(frame().CommandStatus(Id::Redo).enabled);
+    key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(SameMosaic(mosaic, edited));
+    QCOMPARE(frame().progressModified, edit != Edit::AllRemoved);
+    key(Qt::Key_Z, Qt::ControlModifier);
+    key(Qt::Key_Y, Qt::ControlModifier);
+    QVERIFY(SameMosaic(mosaic, edited));
+    QVERIFY(!frame().CommandStatus(Id::Redo).enabled);
+
+    // Back past the regions set up here, to the movie as it opened; no further.
+    key(Qt::Key_Z, Qt::ControlModifier);
+    key(Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(!mosaic.HasRegions());
+    QVERIFY(!frame().CommandStatus(Id::Undo).enabled);
+    QVERIFY(!frame().ExecuteCommand(Id::Undo));
+    // A recording goes on after the last track there is.
+    QCOMPARE(view().Editor().CurrentTrack(), -1);
+
+    // Closing forgets the history.
+    key(Qt::Key_Y, Qt::ControlModifier);
+    QVERIFY(mosaic.HasRegions());
+    frame().movieModified = false;
+    QVERIFY(frame().ExecuteCommand(Id::Close));
+    QCOMPARE(frame().History().StateCount(), std::size_t{1});
+}
+
+// With play stopped a drag on a region changes it on the shown frame alone; the pointer shows
+// what a drag would do there. A click that moves nothing changes nothing and stays put.
+void PlayEditTest::oneFrameEditsMoveOrResizeAndThePointerTells() {
+    QVERIFY(open(m_movie));
+    CMosaicParam& mosaic = stream().m_mosaic;
+    const T_RECT original{300, 200, 400, 300};
+    for (std::int32_t f = 20; f <= 40; ++f) {
+        mosaic.SetTrackRect(0, original, f);
+    }
+    mosaic.AddFixedArea(T_RECT{50, 50, 150, 150});
+    QVERIFY(frame().ExecuteCommand(Id::MovingMode));
+    showFrame(30);
+    const auto shapeAt = [this](QPoint point) {
+        move(QPoint(0, 0));
+        move(point);
+        return view().cursor().shape();
+    };
+    QCOMPARE(shapeAt(at(350, 250)), Qt::SizeAllCursor);
+    QCOMPARE(shapeAt(at(399, 250)), Qt::SizeHorCursor);
+    QCOMPARE(shapeAt(at(350, 200)), Qt::SizeVerCursor);
+    QCOMPARE(shapeAt(at(300, 200)), Qt::SizeFDiagCursor);
+    QCOMPARE(shapeAt(at(399, 200)), Qt::SizeBDiagCursor);
+    QCOMPARE(shapeAt(at(500, 400)), Qt::BitmapCursor);
+    // The fixed area is no region of this mode.
+    QCOMPARE(shapeAt(at(100, 100)), Qt::BitmapCursor);
+
+    const std::size_t states = frame().History().StateCount();
+    drag(at(350, 250), at(350, 250));
+    QCOMPARE(mosaic.GetTrackRect(0, 30), original);
+    QCOMPARE(stream().m_nCurrentFrame, std::int64_t{30});
+    QVERIFY(!frame().movieModified);
+    QCOMPARE(frame().History().StateCount(), states);
+
+    drag(at(350, 250), at(380, 270));
+    QCOMPARE(mosaic.GetTrackRect(0, 30), (T_RECT{330, 220, 430, 320}));
+    QCOMPARE(mosaic.GetTrackRect(0, 29), original);
+    QCOMPARE(mosaic.GetTrackRect(0, 31), original);
+    drag(at(429, 250), at(479, 250));
+    QCOMPARE(mosaic.GetTrackRect(0, 30), (T_RECT{330, 220, 480, 320}));
+    QCOMPARE(stream().m_nCurrentFrame, std::int64_t{30});
+    QVERIFY(!frame().playing);
+    QVERIFY(frame().movieModified);
+    QCOMPARE(frame().History().StateCount(), states + 2);
+
+    // A short click with a modification armed records nothing and keeps the frame.
+    QVERIFY(rightClickAndChoose(at(350, 250), Id::TrackModify));
+    press(at(500, 400));
+    release(at(500, 400));
+    QCOMPARE(stream().m_nCurrentFrame, std::int64_t{30});
+    QCOMPARE(mosaic.GetTrackRect(0, 30), (T_RECT{330, 220, 480, 320}));
+    QVERIFY(!view().Editor().Modify());
+    QCOMPARE(frame().History().StateCount(), states + 2);
+
+    // In fixed mosaic mode the same drags act on the fixed areas; during play they draw.
+    QVERIFY(frame().ExecuteCommand(Id::FixedMode));
+    QCOMPARE(shapeAt(at(100, 149)), Qt::SizeVerCursor);
+    drag(at(100, 149), at(100, 199));
+    QCOMPARE(mosaic.FixedAreas(), (std::vector<T_RECT>{T_RECT{50, 50, 150, 200}}));
+    QVERIFY(frame().ExecuteCommand(Id::Play));
+    QCOMPARE(shapeAt(at(100, 100)), Qt::BitmapCursor);
+    drag(at(100, 100), at(130, 130));
+    QVERIFY(frame().ExecuteCommand(Id::Stop));
+    QCOMPARE(mosaic.FixedAreas().size(), std::size_t{2});
+}
+
+// The strip shows every frame's cover, the gaps red; a click on it goes to its frame, and
+// Next gap (G) from one run of gaps to the next, round to the first. Fill gaps mends them all.
+void PlayEditTest::coverageStripAndNextGapLeadToTheGaps() {
+    QVERIFY(open(m_movie));
+    frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame()));
+    CMosaicParam& mosaic = stream().m_mosaic;
+    for (const std::int32_t f : {20, 24, 26, 33, 40}) {
+        mosaic.SetTrackRect(0, T_RECT{300, 200, 400, 300}, f);
+    }
+    mosaic.SetTrackUnsure(0, 33, true);
+    frame().SetModified();
+    CCoverageStrip& strip = *frame().SliderBar()->Coverage();
+    QVERIFY(strip.isVisible());
+    const std::vector<CCoverage::Kind>& kinds = strip.Kinds();
+    QCOMPARE(kinds.size(), std::size_t{160});
+    QCOMPARE(kinds[19], CCoverage::Kind::None);
+    QCOMPARE(kinds[20], CCoverage::Kind::Track);
+    QCOMPARE(kinds[21], CCoverage::Kind::Gap);
+    QCOMPARE(kinds[33], CCoverage::Kind::Unsure);
+    // The red of a one-frame gap is not lost where a pixel stands for several frames.
+    const QImage picture = strip.grab().toImage();
+    const int gapX = (25 * strip.width() + 159) / 160;
+    QCOMPARE(picture.pixelColor(gapX, 0), CCoverageStrip::ColourOf(CCoverage::Kind::Gap));
+
+    QTest::mouseClick(&strip, Qt::LeftButton, {}, QPoint(strip.width() * 3 / 4, 1));
+    QCOMPARE(stream().m_nCurrentFrame, strip.FrameAt(strip.width() * 3 / 4));
+    QCOMPARE(frame().SliderBar()->FrameSlider()->value(),
+             static_cast<int>(stream().m_nCurrentFrame));
+    showFrame(0);
+    std::vector<std::int64_t> visited;
+    for (int press = 0; press < 5; ++press) {
+        key(Qt::Key_G);
+        visited.push_back(stream().m_nCurrentFrame);
+    }
+    const std::vector<std::int64_t> expected{21, 25, 27, 34, 21};
+    QCOMPARE(visited, expected);
+    QCOMPARE(CCoverage::GapFrames(mosaic), std::int64_t{16});
+
+    QVERIFY(frame().ExecuteCommand(Id::FillGaps));
+    QCOMPARE(frame().statusBar()->currentMessage(),
+             QString::fromStdString(CStringTable::Format(CResourceId::GapsFilledMessage, "16")));
+    QCOMPARE(strip.Kinds()[21], CCoverage::Kind::Track);
+    QCOMPARE(mosaic.GetTrackRect(0, 22), (T_RECT{300, 200, 400, 300}));
+    QVERIFY(!frame().CommandStatus(Id::NextGap).enabled);
+    QVERIFY(!frame().CommandStatus(Id::FillGaps).enabled);
 }
 
 QTEST_MAIN(PlayEditTest)

@@ -154,6 +154,7 @@ private slots:
     void nothingElseStartsWhileASaveRuns();
     void closingDuringASaveAsksThenCancelsAndQuits();
     void savingOntoTheOpenedFilesChangesNothing();
+    void gapsInTracksAreToldBeforeASave();
     void savedAsABitmapWritesTheShownPicture();
 
 private:
@@ -524,6 +525,40 @@ void SaveCommandsTest::closingDuringASaveAsksThenCancelsAndQuits() {
     QCOMPARE(Text(ReadAll(media("out.mp4"))), QString(kUsersFile));
     QCOMPARE(extraFiles(),
              (QStringList{"clip.$tmp$.avi", "clip.$tmp$.lock", "clip.$tmp$.wav", "out.mp4"}));
+}
+
+// Frames of a track without a rectangle are counted and told before the target is asked for:
+// Yes goes to the first of them to mend it, No saves all the same, Cancel saves nothing.
+void SaveCommandsTest::gapsInTracksAreToldBeforeASave() {
+    QVERIFY(open(media("silent.avi")));
+    stream().m_mosaic.SetTrackRect(0, T_RECT{}, 5);
+    stream().m_mosaic.SetTrackRect(0, T_RECT{}, 6);
+    stream().m_nCurrentFrame = 12;
+    const QString question = Text(CStringTable::Format(CResourceId::GapsBeforeSaveQuestion, "2"));
+    const auto answering = [this, &question](int answer, const std::string& target) {
+        CRecordingMessageBox box(answer);
+        CMessageBoxSeam::Install(&box);
+        m_dialog.asked.clear();
+        const bool ran = save(target, 1);
+        CMessageBoxSeam::Install(&m_box);
+        return ran && !box.texts.empty() && Text(box.texts.front()) == question
+                   ? Texts(box.texts).mid(1)
+                   : QStringList{"not asked"};
+    };
+    QCOMPARE(answering(QV_IDCANCEL, media("target.avi")), QStringList{});
+    QVERIFY(m_dialog.asked.empty());
+    QCOMPARE(stream().m_nCurrentFrame, std::int64_t{12});
+    QCOMPARE(frame().editMode, 0);
+
+    QCOMPARE(answering(QV_IDYES, media("target.avi")), QStringList{});
+    QVERIFY(m_dialog.asked.empty());
+    QCOMPARE(stream().m_nCurrentFrame, std::int64_t{5});
+    QCOMPARE(frame().editMode, 1);
+
+    // Saving all the same asks for the target: here the opened file, which is refused.
+    QCOMPARE(answering(QV_IDNO, media("silent.avi")), QStringList{Text(CStringTable::Load(2021))});
+    QCOMPARE(m_dialog.asked.size(), std::size_t{1});
+    QVERIFY(!fs::exists(media("target.avi")));
 }
 
 void SaveCommandsTest::savingOntoTheOpenedFilesChangesNothing() {
