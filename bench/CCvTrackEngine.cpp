@@ -37,9 +37,9 @@ CCvTrackEngine::CCvTrackEngine(Kind kind) : m_tracker(std::make_unique<Tracker>(
 CCvTrackEngine::~CCvTrackEngine() = default;
 
 void CCvTrackEngine::Start(const CGreyPicture& picture, const T_RECT& rect) {
-    m_tracker->tracker->init(m_tracker->Input(picture),
-                             cv::Rect(rect.left, rect.top, rect.right - rect.left,
-                                      rect.bottom - rect.top));
+    m_tracker->tracker->init(
+        m_tracker->Input(picture),
+        cv::Rect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top));
 }
 
 CTrackEngine::Step CCvTrackEngine::Follow(const CGreyPicture& picture) {

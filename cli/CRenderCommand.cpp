@@ -42,7 +42,8 @@ bool ParseRect(const std::string& text, T_RECT& rect) {
     std::size_t from = 0;
     for (std::size_t i = 0; i < std::size(sides); ++i) {
         const std::size_t comma = i + 1 < std::size(sides) ? text.find(',', from) : text.size();
-        if (comma == std::string::npos || !ParseNumber(text.substr(from, comma - from), *sides[i])) {
+        if (comma == std::string::npos ||
+            !ParseNumber(text.substr(from, comma - from), *sides[i])) {
             return false;
         }
         from = comma + 1;

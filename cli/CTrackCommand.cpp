@@ -75,8 +75,7 @@ int CTrackCommand::Report(const CTrackResult& result, std::ostream& out, std::os
             << "\n";
         return kLost;
     case CTrackResult::Stop::Unreadable:
-        err << "quorvel-render: cannot decode frame " << result.stopFrame << "; " << saved
-            << "\n";
+        err << "quorvel-render: cannot decode frame " << result.stopFrame << "; " << saved << "\n";
         return CRenderCommand::kFailed;
     case CTrackResult::Stop::Cancelled:
         err << "quorvel-render: cancelled\n";

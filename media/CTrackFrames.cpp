@@ -59,6 +59,6 @@ bool CTrackFrames::ToGrey(const AVFrame& picture, CGreyPicture& grey) {
                                         nullptr, nullptr));
     std::uint8_t* planes[] = {grey.Data()};
     const int strides[] = {grey.Width()};
-    return m_scaler && sws_scale(m_scaler.get(), picture.data, picture.linesize, 0,
-                                 picture.height, planes, strides) > 0;
+    return m_scaler && sws_scale(m_scaler.get(), picture.data, picture.linesize, 0, picture.height,
+                                 planes, strides) > 0;
 }

@@ -31,9 +31,7 @@ constexpr double kSurePeak = 7.0;
 } // namespace
 
 namespace dlib {
-template <> struct image_traits<GreyView> {
-    using pixel_type = unsigned char;
-};
+template <> struct image_traits<GreyView> { using pixel_type = unsigned char; };
 } // namespace dlib
 
 struct CCorrelationEngine::Filter {

@@ -55,9 +55,9 @@ CTrackResult CSubjectTracker::Run(std::int64_t start, const T_RECT& rect, Direct
     run.start = start;
     run.step = direction == Direction::Forward ? 1 : -1;
     if (!Begin(run, start, rect)) {
-        return Finish(run, run.rects.empty() ? CTrackResult::Stop::BadStart
-                                             : CTrackResult::Stop::Unreadable,
-                      start);
+        return Finish(
+            run, run.rects.empty() ? CTrackResult::Stop::BadStart : CTrackResult::Stop::Unreadable,
+            start);
     }
     for (std::int64_t frame = start + run.step;; frame += run.step) {
         if (progress && !progress(frame - run.step, run.rects.back())) {
@@ -115,9 +115,8 @@ CSubjectTracker::Verdict CSubjectTracker::Judge(const CGreyPicture& picture,
     if (similarity < kLostSimilarity) {
         return Verdict::Lost;
     }
-    return similarity < kSureSimilarity || step.confidence < m_engine->Threshold()
-               ? Verdict::Unsure
-               : Verdict::Sure;
+    return similarity < kSureSimilarity || step.confidence < m_engine->Threshold() ? Verdict::Unsure
+                                                                                   : Verdict::Sure;
 }
 
 bool CSubjectTracker::Implausible(const T_RECT& rect, const T_RECT& previous, int width,
@@ -130,14 +129,12 @@ bool CSubjectTracker::Implausible(const T_RECT& rect, const T_RECT& previous, in
     }
     const double dx = (rect.left + rect.right - previous.left - previous.right) / 2.0;
     const double dy = (rect.top + rect.bottom - previous.top - previous.bottom) / 2.0;
-    const double size =
-        std::max(previous.right - previous.left, previous.bottom - previous.top);
+    const double size = std::max(previous.right - previous.left, previous.bottom - previous.top);
     return std::hypot(dx, dy) > kMaxJump * size;
 }
 
 // The frames that looked lost before the run stopped are not the subject's.
-CTrackResult CSubjectTracker::Finish(Pass& run, CTrackResult::Stop stop,
-                                     std::int64_t stopFrame) {
+CTrackResult CSubjectTracker::Finish(Pass& run, CTrackResult::Stop stop, std::int64_t stopFrame) {
     if (stop == CTrackResult::Stop::Lost) {
         const auto kept = run.rects.size() - static_cast<std::size_t>(run.lostInRow - 1);
         run.rects.resize(std::min(run.rects.size(), kept));

@@ -91,9 +91,9 @@ std::vector<unsigned char> CTrackFootage::Frame(int frame) {
             }
             const bool partCover = frame >= kPartCoverFirst && frame <= kPartCoverLast &&
                                    x < truth.left + (truth.right - truth.left) * 3 / 10;
-            const bool fullCover =
-                frame >= kFullCover && x >= truth.left - 30 && x < truth.right + 30 &&
-                y >= truth.top - 30 && y < truth.bottom + 30;
+            const bool fullCover = frame >= kFullCover && x >= truth.left - 30 &&
+                                   x < truth.right + 30 && y >= truth.top - 30 &&
+                                   y < truth.bottom + 30;
             if (partCover || fullCover) {
                 value = 40 + blocker.At(x, y) / 4;
             }
@@ -128,13 +128,12 @@ double CTrackFootage::Overlap(const T_RECT& a, const T_RECT& b) {
     const auto area = [](int w, int h) { return w > 0 && h > 0 ? double(w) * h : 0.0; };
     const double both = area(std::min(a.right, b.right) - std::max(a.left, b.left),
                              std::min(a.bottom, b.bottom) - std::max(a.top, b.top));
-    const double either = area(a.right - a.left, a.bottom - a.top) +
-                          area(b.right - b.left, b.bottom - b.top) - both;
+    const double either =
+        area(a.right - a.left, a.bottom - a.top) + area(b.right - b.left, b.bottom - b.top) - both;
     return either > 0 ? both / either : 0.0;
 }
 
-double CTrackFootage::ShareOnPath(int first, const std::vector<T_RECT>& followed,
-                                  double minimum) {
+double CTrackFootage::ShareOnPath(int first, const std::vector<T_RECT>& followed, double minimum) {
     if (followed.empty()) {
         return 0.0;
     }

@@ -77,9 +77,9 @@ TEST_F(SubjectTrackerTest, FollowsBackwardToTheStartAndStopsWhenTold) {
     EXPECT_EQ(back.track.Rects().back(), CTrackFootage::Truth(start));
     EXPECT_GE(CTrackFootage::ShareOnPath(0, back.track.Rects(), 0.7), 0.95);
 
-    const CTrackResult told = tracker.Run(
-        10, CTrackFootage::Truth(10), Direction::Forward,
-        [](std::int64_t frame, const T_RECT&) { return frame < 20; });
+    const CTrackResult told =
+        tracker.Run(10, CTrackFootage::Truth(10), Direction::Forward,
+                    [](std::int64_t frame, const T_RECT&) { return frame < 20; });
     EXPECT_EQ(told.stop, Stop::Cancelled);
     EXPECT_EQ(told.stopFrame, 20);
     EXPECT_EQ(told.track.First(), 10);
