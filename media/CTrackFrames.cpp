@@ -1,6 +1,25 @@
 #include "media/CTrackFrames.h"
 
 #include <algorithm>
+#include <cstring>
+
+extern "C" {
+#include <libavutil/pixdesc.h>
+}
+
+namespace {
+
+// Whether the first plane of the format is its 8-bit luma, one byte a pixel.
+bool HasLumaPlane(int format) {
+    const AVPixFmtDescriptor* descriptor = av_pix_fmt_desc_get(static_cast<AVPixelFormat>(format));
+    return descriptor != nullptr &&
+           (descriptor->flags & (AV_PIX_FMT_FLAG_RGB | AV_PIX_FMT_FLAG_PAL | AV_PIX_FMT_FLAG_BE)) ==
+               0 &&
+           descriptor->nb_components > 0 && descriptor->comp[0].plane == 0 &&
+           descriptor->comp[0].depth == 8 && descriptor->comp[0].step == 1;
+}
+
+} // namespace
 
 CTrackFrames::CTrackFrames(RX40sCFFmpeg& video) : m_video(video), m_picture(av_frame_alloc()) {}
 
@@ -52,6 +71,15 @@ bool CTrackFrames::ToGrey(const AVFrame& picture, CGreyPicture& grey) {
     }
     if (grey.Empty()) {
         return false;
+    }
+    // The decoder's luma is the grey picture already, unless it must be stretched.
+    if (picture.width == Width() && picture.height == Height() && HasLumaPlane(picture.format)) {
+        for (int y = 0; y < Height(); ++y) {
+            std::memcpy(grey.Row(y),
+                        picture.data[0] + y * static_cast<std::ptrdiff_t>(picture.linesize[0]),
+                        static_cast<std::size_t>(Width()));
+        }
+        return true;
     }
     m_scaler.reset(sws_getCachedContext(m_scaler.release(), picture.width, picture.height,
                                         static_cast<AVPixelFormat>(picture.format), Width(),

@@ -26,9 +26,11 @@ double CellMean(const CGreyPicture& picture, int x0, int y0, int x1, int y1) {
 
 CAppearanceModel::Grid CAppearanceModel::Sample(const CGreyPicture& picture, const T_RECT& rect) {
     Grid grid{};
-    const T_RECT clipped{std::max(rect.left, 0), std::max(rect.top, 0),
-                         std::min(rect.right, picture.Width()),
-                         std::min(rect.bottom, picture.Height())};
+    const int marginX = (rect.right - rect.left) * 15 / 100;
+    const int marginY = (rect.bottom - rect.top) * 15 / 100;
+    const T_RECT clipped{std::max(rect.left + marginX, 0), std::max(rect.top + marginY, 0),
+                         std::min(rect.right - marginX, picture.Width()),
+                         std::min(rect.bottom - marginY, picture.Height())};
     if (clipped.IsEmpty()) {
         return grid;
     }

@@ -5,16 +5,18 @@
 
 #include <array>
 
-// What the followed subject looks like: its rectangle averaged down to a small grid of cells,
-// learned slowly while it is followed. The normalised correlation of a rectangle's grid with it
-// says whether that rectangle still shows the subject, whatever the tracker itself believes.
+// What the followed subject looks like: the middle of its rectangle (a rectangle that is a
+// little too large shows background at its edges) averaged down to a coarse grid of cells,
+// which a slow turn hardly changes, learned slowly while it is followed. The normalised correlation
+// of a rectangle's grid with it says whether that rectangle still shows the subject, whatever the
+// tracker itself believes.
 class CAppearanceModel {
 public:
-    static constexpr int kSide = 24;
+    static constexpr int kSide = 16;
     using Grid = std::array<float, kSide * kSide>;
 
-    // rect in picture, averaged into cells; the zero-mean, unit-length grid (all zero for a
-    // flat rectangle or one outside the picture).
+    // The middle of rect in picture, averaged into cells; the zero-mean, unit-length grid (all zero
+    // for a flat rectangle or one outside the picture).
     static Grid Sample(const CGreyPicture& picture, const T_RECT& rect);
 
     // Moves the model toward sample by rate (1: replaces it).

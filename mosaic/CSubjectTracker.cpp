@@ -11,9 +11,11 @@ namespace {
 
 // Below this the rectangle shows something else than what was followed.
 constexpr double kLostSimilarity = 0.3;
-// Below this the rectangle is marked unsure and the model does not learn from it.
+// Below this the rectangle is marked unsure.
 constexpr double kSureSimilarity = 0.6;
-// How fast the model follows a subject that turns or changes its size.
+// How fast the model follows a subject that turns or changes its size; it learns from every
+// frame that is not lost, since a model that stopped learning at the first unsure frame would
+// drift away from a subject that keeps turning.
 constexpr float kLearnRate = 0.08F;
 // Frames in a row that must look lost before the run stops: a single odd frame (a flash, a
 // blur) does not end it.
@@ -77,7 +79,7 @@ CTrackResult CSubjectTracker::Run(std::int64_t start, const T_RECT& rect, Direct
         if (run.lostInRow == kLostFrames || (verdict == Verdict::Lost && step.failed)) {
             return Finish(run, CTrackResult::Stop::Lost, frame - run.step * (run.lostInRow - 1));
         }
-        if (verdict == Verdict::Sure) {
+        if (verdict != Verdict::Lost) {
             m_model.Learn(sample, kLearnRate);
         }
         run.rects.push_back(Clip(step.rect, m_frames.Width(), m_frames.Height()));
