@@ -11,11 +11,10 @@ namespace {
 
 // Below this the rectangle shows something else than what was followed.
 constexpr double kLostSimilarity = 0.3;
-// Below this the rectangle is marked unsure.
+// Below this the rectangle is marked unsure, or lost when the engine doubts it too.
 constexpr double kSureSimilarity = 0.6;
-// How fast the model follows a subject that turns or changes its size; it learns from every
-// frame that is not lost, since a model that stopped learning at the first unsure frame would
-// drift away from a subject that keeps turning.
+// How fast the model follows a subject that turns or changes its size; it learns from sure
+// frames only, so that neither a cover nor the background creeps into it.
 constexpr float kLearnRate = 0.08F;
 // Frames in a row that must look lost before the run stops: a single odd frame (a flash, a
 // blur) does not end it.
@@ -79,7 +78,7 @@ CTrackResult CSubjectTracker::Run(std::int64_t start, const T_RECT& rect, Direct
         if (run.lostInRow == kLostFrames || (verdict == Verdict::Lost && step.failed)) {
             return Finish(run, CTrackResult::Stop::Lost, frame - run.step * (run.lostInRow - 1));
         }
-        if (verdict != Verdict::Lost) {
+        if (verdict == Verdict::Sure) {
             m_model.Learn(sample, kLearnRate);
         }
         run.rects.push_back(Clip(step.rect, m_frames.Width(), m_frames.Height()));
@@ -114,11 +113,14 @@ CSubjectTracker::Verdict CSubjectTracker::Judge(const CGreyPicture& picture,
     }
     sample = CAppearanceModel::Sample(picture, step.rect);
     const double similarity = m_model.Similarity(sample);
-    if (similarity < kLostSimilarity) {
+    const bool unlike = similarity < kSureSimilarity;
+    const bool doubtful = step.confidence < m_engine->Threshold();
+    // Either doubt alone marks the frame; both together, like a subject that left and a
+    // tracker holding on to the background, end the run.
+    if (similarity < kLostSimilarity || (unlike && doubtful)) {
         return Verdict::Lost;
     }
-    return similarity < kSureSimilarity || step.confidence < m_engine->Threshold() ? Verdict::Unsure
-                                                                                   : Verdict::Sure;
+    return unlike || doubtful ? Verdict::Unsure : Verdict::Sure;
 }
 
 bool CSubjectTracker::Implausible(const T_RECT& rect, const T_RECT& previous, int width,
