@@ -71,19 +71,26 @@ CTrackResult CSubjectTracker::Run(std::int64_t start, const T_RECT& rect, Direct
         if (picture == nullptr) {
             return Finish(run, CTrackResult::Stop::Unreadable, frame);
         }
-        CAppearanceModel::Grid sample;
-        const CTrackEngine::Step step = m_engine->Follow(*picture);
-        const Verdict verdict = Judge(*picture, step, run.rects.back(), sample);
-        run.lostInRow = verdict == Verdict::Lost ? run.lostInRow + 1 : 0;
-        if (run.lostInRow == kLostFrames || (verdict == Verdict::Lost && step.failed)) {
+        if (!Follow(run, *picture)) {
             return Finish(run, CTrackResult::Stop::Lost, frame - run.step * (run.lostInRow - 1));
         }
-        if (verdict == Verdict::Sure) {
-            m_model.Learn(sample, kLearnRate);
-        }
-        run.rects.push_back(Clip(step.rect, m_frames.Width(), m_frames.Height()));
-        run.unsure.push_back(verdict != Verdict::Sure);
     }
+}
+
+bool CSubjectTracker::Follow(Pass& run, const CGreyPicture& picture) {
+    CAppearanceModel::Grid sample;
+    const CTrackEngine::Step step = m_engine->Follow(picture);
+    const Verdict verdict = Judge(picture, step, run.rects.back(), sample);
+    run.lostInRow = verdict == Verdict::Lost ? run.lostInRow + 1 : 0;
+    if (run.lostInRow == kLostFrames || (verdict == Verdict::Lost && step.failed)) {
+        return false;
+    }
+    if (verdict == Verdict::Sure) {
+        m_model.Learn(sample, kLearnRate);
+    }
+    run.rects.push_back(Clip(step.rect, m_frames.Width(), m_frames.Height()));
+    run.unsure.push_back(verdict != Verdict::Sure);
+    return true;
 }
 
 // A start the tracker cannot follow from leaves the run without rectangles (bad start) or

@@ -34,6 +34,8 @@ private:
     struct Pass;
 
     bool Begin(Pass& run, std::int64_t start, const T_RECT& rect);
+    // Follows the subject into the next picture; false once the loss is confirmed.
+    bool Follow(Pass& run, const CGreyPicture& picture);
     Verdict Judge(const CGreyPicture& picture, const CTrackEngine::Step& step,
                   const T_RECT& previous, CAppearanceModel::Grid& sample) const;
     static bool Implausible(const T_RECT& rect, const T_RECT& previous, int width, int height);
