@@ -82,6 +82,16 @@ const std::string& CBenchClip::FilledPath1080p() {
     return path;
 }
 
+const std::string& CBenchClip::TrackPath1080p() {
+    static const std::string path = Make(
+        "track-1080p.avi",
+        "-f lavfi -i testsrc2=size=1920x1080:rate=30 -f lavfi -i testsrc=size=200x200:rate=30 "
+        "-filter_complex \"[0][1]overlay=x='" +
+            std::to_string(TrackStartLeft) + "+8*n':y='" + std::to_string(TrackStartTop) +
+            "+3*n',trim=end_frame=" + std::to_string(Frames) + "\" -vcodec msmpeg4v2 -b:v 30000k");
+    return path;
+}
+
 const std::string& CBenchClip::LongPath() {
     static const std::string path =
         Make("long-160x120.avi", "-f lavfi -i testsrc2=size=160x120:rate=30,trim=end_frame=" +

@@ -24,6 +24,12 @@ public:
     static const std::string& GapsPath1080p();
     // The same GapSlots frames with none dropped. Empty when the tool could not make it.
     static const std::string& FilledPath1080p();
+    // A working video of Frames in which a 200 x 200 picture crosses the picture, from
+    // TrackStart() on frame 0 by (8, 3) pixels a frame. Empty when the tool could not make it.
+    static const std::string& TrackPath1080p();
+    static constexpr int TrackStartLeft = 400;
+    static constexpr int TrackStartTop = 300;
+    static constexpr int TrackSubjectSize = 200;
 
     // name in the run's private folder; empty when there is no such folder.
     static std::string RunPath(const std::string& name);

@@ -2,6 +2,7 @@
 
 #include "cli/CSaveCommand.h"
 #include "cli/CSourceOpen.h"
+#include "cli/CTrackCommand.h"
 #include "cli/CWorkStream.h"
 #include "media/CAviVideoStream.h"
 #include "media/CWorkPaths.h"
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <charconv>
 #include <filesystem>
+#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -32,6 +34,21 @@ template <typename Number> bool ParseNumber(const std::string& text, Number& val
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
     return !text.empty() && error == std::errc() && stop == end;
+}
+
+// L,T,R,B with L < R and T < B.
+bool ParseRect(const std::string& text, T_RECT& rect) {
+    std::int32_t* const sides[] = {&rect.left, &rect.top, &rect.right, &rect.bottom};
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < std::size(sides); ++i) {
+        const std::size_t comma = i + 1 < std::size(sides) ? text.find(',', from) : text.size();
+        if (comma == std::string::npos ||
+            !ParseNumber(text.substr(from, comma - from), *sides[i])) {
+            return false;
+        }
+        from = comma + 1;
+    }
+    return !rect.IsEmpty();
 }
 
 } // namespace
@@ -59,6 +76,25 @@ CRenderCommand::CRenderCommand() {
              m_save = true;
              return true;
          }},
+        {"--track", false,
+         [this](const std::string&) {
+             m_track = true;
+             return true;
+         }},
+        {"--back", false,
+         [this](const std::string&) {
+             m_back = true;
+             return true;
+         }},
+        {"--rect", true,
+         [this](const std::string& v) {
+             T_RECT rect;
+             if (!ParseRect(v, rect)) {
+                 return false;
+             }
+             m_rect = rect;
+             return true;
+         }},
         {"--profile", true,
          [this](const std::string& v) {
              int number = 0;
@@ -84,6 +120,7 @@ std::string CRenderCommand::Usage() {
     return "Usage: quorvel-render [--source] [--frame N] [--deinterlace] [--type ID] WORKFILE "
            "OUTPUT.bmp\n"
            "       quorvel-render --save [--profile N] [--deinterlace] [--type ID] SOURCE TARGET\n"
+           "       quorvel-render --track [--back] [--frame N] --rect L,T,R,B SOURCE\n"
            "Renders frame N (default 0) of WORKFILE, an AVI movie or a 24-bit bitmap, with the\n"
            "mosaic of its progress files (WORKFILE's name with the extensions eft and eftm),\n"
            "into the bitmap file OUTPUT.bmp. OUTPUT must end in .bmp and is never WORKFILE,\n"
@@ -104,6 +141,15 @@ std::string CRenderCommand::Usage() {
            "                  Ctrl+C cancels and keeps an existing TARGET\n"
            "  --profile N     with --save: conversion profile N (from 1) of profile_x64.ini\n"
            "                  instead of the first one whose filter names TARGET's extension\n"
+           "  --track         open SOURCE as --save does, follow the subject inside the\n"
+           "                  rectangle given by --rect from frame N on, frame by frame, and add\n"
+           "                  the frames followed to the progress files of its working file as\n"
+           "                  a new track; it stops at the movie's end or where it loses the\n"
+           "                  subject, which it reports with exit code 3 (the frames before\n"
+           "                  are saved); Ctrl+C cancels and saves nothing\n"
+           "  --rect L,T,R,B  with --track: the subject on frame N, in picture pixels (left,\n"
+           "                  top, right and bottom, the last two exclusive)\n"
+           "  --back          with --track: follow the subject toward the movie's start\n"
            "  --help          show this text\n";
 }
 
@@ -124,12 +170,31 @@ bool CRenderCommand::Parse(const std::vector<std::string>& args) {
     if (m_help) {
         return true;
     }
+    if (m_track || m_back || m_rect) {
+        return ParseTrack();
+    }
     if (m_positional.size() != 2) {
         return Fail(m_save ? "expected SOURCE and TARGET (see --help)"
                            : "expected WORKFILE and OUTPUT.bmp (see --help)");
     }
     if (!m_save && !CWorkPaths::EndsWithNoCase(m_positional[1], ".bmp")) {
         return Fail("OUTPUT must end in .bmp: " + m_positional[1]);
+    }
+    return true;
+}
+
+bool CRenderCommand::ParseTrack() {
+    if (!m_track) {
+        return Fail("--back and --rect go with --track (see --help)");
+    }
+    if (m_save || m_source) {
+        return Fail("--track goes with neither --save nor --source (see --help)");
+    }
+    if (!m_rect) {
+        return Fail("--track needs --rect L,T,R,B (see --help)");
+    }
+    if (m_positional.size() != 1) {
+        return Fail("expected SOURCE (see --help)");
     }
     return true;
 }
@@ -162,6 +227,9 @@ int CRenderCommand::Run(std::ostream& out, std::ostream& err) const {
     if (m_help) {
         out << Usage();
         return kOk;
+    }
+    if (m_track) {
+        return CTrackCommand(m_positional[0], {m_frame, *m_rect, m_back}).Run(out, err);
     }
     if (m_save) {
         return CSaveCommand(m_positional[0], m_positional[1], {m_profile, m_type, m_deinterlace})

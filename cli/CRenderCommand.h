@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mosaic/T_RECT.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -12,7 +14,8 @@ class CWorkFiles;
 
 // quorvel-render: renders one frame of a working file (an AVI movie or a 24-bit bitmap), with
 // the mosaic of its progress files, into a bitmap file; or, with --save, saves a whole source
-// with its mosaic as the program's Save does.
+// with its mosaic as the program's Save does; or, with --track, follows a subject into a new
+// track of a source's progress files.
 class CRenderCommand {
 public:
     // Exit codes.
@@ -39,6 +42,8 @@ private:
     };
 
     bool ParseOption(const std::vector<std::string>& args, std::size_t& i);
+    // The checks of --track and the options that go with it.
+    bool ParseTrack();
     bool Fail(const std::string& message);
     int RenderFrame(std::ostream& err) const;
     static bool IsAvi(const CAviVideoStream& stream);
@@ -59,4 +64,7 @@ private:
     std::optional<int> m_type;
     bool m_save = false;
     std::optional<int> m_profile;
+    bool m_track = false;
+    bool m_back = false;
+    std::optional<T_RECT> m_rect;
 };

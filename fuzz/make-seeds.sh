@@ -40,6 +40,7 @@ words -i '/p/50%d.JPG' -f image2 -pix_fmt rgb24 '/p/50%d.$tmp$.bmp' \
 words --source --frame 20 --deinterlace --type 7 movie.mp4 out.bmp \
     > "$out/FuzzRenderArgs/source"
 words --save --profile 1 movie.mp4 saved.mp4 > "$out/FuzzRenderArgs/save"
+words --track --back --frame 12 --rect 10,20,110,220 movie.mp4 > "$out/FuzzRenderArgs/track"
 words --help > "$out/FuzzRenderArgs/help"
 
 # Probe answers: width, height, pixel aspect, rotation.

@@ -9,7 +9,7 @@ PACKAGES=(
     libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
     libavfilter-dev ffmpeg
     libmediainfo-dev libmediainfo0v5
-    libpugixml-dev libsdl2-dev
+    libpugixml-dev libsdl2-dev libdlib-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-ipafont-gothic binutils ccache dpkg-dev file
     qt6-svg-dev libqt6svg6 qt6-translations-l10n

@@ -1,7 +1,9 @@
 #include "CTestMedia.h"
 #include "CTestPictures.h"
+#include "CTrackFootage.h"
 
 #include "media/CBitmapFile.h"
+#include "media/CProgressFiles.h"
 #include "media/RX40sCFFmpeg.h"
 #include "mosaic/CMosaicPainter.h"
 #include "mosaic/CMosaicParam.h"
@@ -182,6 +184,13 @@ TEST_F(RenderCommandTest, BadInputEndsWithOneLineAndAnExitCode) {
         {"--type " + Quoted(m_clip) + " " + output, 2},
         {"--bogus " + Quoted(m_clip) + " " + output, 2},
         {Quoted(m_clip) + " " + output + " --frame", 2},
+        {"--track " + Quoted(m_clip), 2},
+        {"--track --rect 1,2,3 " + Quoted(m_clip), 2},
+        {"--track --rect 9,2,3,8 " + Quoted(m_clip), 2},
+        {"--track --rect 1,2,30,40 " + Quoted(m_clip) + " " + output, 2},
+        {"--back --rect 1,2,30,40 " + Quoted(m_clip) + " " + output, 2},
+        {"--track --frame 6 --rect 1,2,30,40 " + Quoted(m_clip), 2},
+        {"--track --rect 70,2,90,40 " + Quoted(m_clip), 2},
     };
     for (const auto& [args, code] : cases) {
         const RenderResult result = Render(args);
@@ -240,4 +249,43 @@ TEST_F(RenderCommandTest, WorkFileThatIsNotAnAviIsRefusedWithAHint) {
         EXPECT_NE(result.err.find("--source"), std::string::npos) << result.err;
         EXPECT_FALSE(std::filesystem::exists(output));
     }
+}
+
+// Tracks are followed into the progress files beside what they held: forward until the subject
+// is lost, which the exit code and the message say, and backward to the start.
+TEST_F(RenderCommandTest, TrackIsFollowedIntoTheProgressFiles) {
+    const std::string movie = CTrackFootage::Write(m_media, "subject.avi");
+    ASSERT_FALSE(movie.empty());
+    const CMosaicParam saved = SavedMosaic(2, 7);
+    SaveProgress(movie, saved);
+    const auto track = [&](const std::string& options, int frame) {
+        const T_RECT r = CTrackFootage::Truth(frame);
+        const std::string rect = std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+                                 std::to_string(r.right) + "," + std::to_string(r.bottom);
+        return Render(options + " --frame " + std::to_string(frame) + " --rect " + rect + " " +
+                      Quoted(movie));
+    };
+    const RenderResult lost = track("--track", 0);
+    EXPECT_EQ(lost.code, 3);
+    const RenderResult back = track("--track --back", 60);
+    EXPECT_EQ(back.code, 0) << back.err;
+    EXPECT_NE(back.out.find("frames 0-60 saved"), std::string::npos) << back.out;
+
+    CMosaicParam loaded;
+    CProgressFiles(movie).Load(loaded);
+    EXPECT_EQ(loaded.size, saved.size);
+    EXPECT_EQ(loaded.FixedAreas(), saved.FixedAreas());
+    ASSERT_EQ(loaded.TrackCount(), 3);
+    EXPECT_EQ(loaded.Tracks()[0], saved.Tracks()[0]);
+    const CMosaicTrack& forward = loaded.Tracks()[1];
+    EXPECT_EQ(forward.First(), 0);
+    EXPECT_NE(lost.err.find("lost the subject at frame " + std::to_string(forward.Rects().size())),
+              std::string::npos)
+        << lost.err;
+    EXPECT_GE(forward.Rects().size(), static_cast<std::size_t>(CTrackFootage::kFullCover));
+    EXPECT_GE(CTrackFootage::ShareOnPath(0, forward.Rects(), 0.7), 0.95);
+    const CMosaicTrack& backward = loaded.Tracks()[2];
+    EXPECT_EQ(backward.First(), 0);
+    EXPECT_EQ(backward.Rects().size(), 61u);
+    EXPECT_GE(CTrackFootage::ShareOnPath(0, backward.Rects(), 0.7), 0.95);
 }
