@@ -1,6 +1,7 @@
 #pragma once
 
 #include "media/CFFMpegUtil.h"
+#include "media/CPictureShape.h"
 #include "media/CWorkFiles.h"
 
 #include <functional>
@@ -34,6 +35,8 @@ public:
     // The separated sound; empty when the tool could not be run for it.
     const std::string& SoundPath() const { return m_soundPath; }
     bool IsStillImage() const { return m_stillImage; }
+    // How the conversion reshapes (or would reshape) the last movie opened.
+    const CPictureShape& Shape() const { return m_shape; }
 
     // The picture reshaping options of the conversion; empty when nothing needs reshaping.
     static std::string ReshapeOptions(int width, int height, double pixelAspect, int rotation);
@@ -62,6 +65,7 @@ private:
     std::string m_workPath;
     std::string m_soundPath;
     bool m_stillImage = false;
+    CPictureShape m_shape;
     bool m_reported = false;
     CWorkFiles m_files;
 };

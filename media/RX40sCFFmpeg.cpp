@@ -90,7 +90,7 @@ int RX40sCFFmpeg::FirstStreamOf(AVMediaType type) const {
 }
 
 bool RX40sCFFmpeg::OpenDecoder(const AVStream& stream, AVCodecContextPtr& context,
-                               const AVCodec*& codec) {
+                               const AVCodec*& codec, int threads) {
     const AVCodec* found = avcodec_find_decoder(stream.codecpar->codec_id);
     if (found == nullptr) {
         return false;
@@ -100,6 +100,7 @@ bool RX40sCFFmpeg::OpenDecoder(const AVStream& stream, AVCodecContextPtr& contex
         return false;
     }
     opened->pkt_timebase = stream.time_base;
+    opened->thread_count = threads;
     if (avcodec_open2(opened.get(), found, nullptr) < 0) {
         return false;
     }

@@ -33,8 +33,9 @@ public:
     // Makes m_bmpFrame hold a picture from DecodePicture, as DecodeFrame would.
     bool ShowPicture(const AVFrame& picture);
     // Opens a decoder for stream (packet time base set); context and codec change on success only.
+    // threads 0 lets the library choose.
     static bool OpenDecoder(const AVStream& stream, AVCodecContextPtr& context,
-                            const AVCodec*& codec);
+                            const AVCodec*& codec, int threads = 1);
 
     std::string m_strFilePath;
     AVFormatContextPtr m_pFormatContext;
