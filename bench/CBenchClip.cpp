@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -79,6 +80,31 @@ const std::string& CBenchClip::GapsPath1080p() {
 
 const std::string& CBenchClip::FilledPath1080p() {
     static const std::string path = Make("filled-1080p.avi", WorkingVideo(GapSlots));
+    return path;
+}
+
+const std::string& CBenchClip::SourcePath1080p() {
+    static const std::string path =
+        Make("source-1080p.mp4", "-f lavfi -i testsrc2=size=1920x1080:rate=30,trim=end_frame=" +
+                                     std::to_string(SourceFrames) +
+                                     " -c:v libx264 -preset veryfast -bf 2 -g 250 -keyint_min 250 "
+                                     "-sc_threshold 0 -pix_fmt yuv420p");
+    return path;
+}
+
+const std::string& CBenchClip::LongSourcePath1080p() {
+    static const std::string path = [] {
+        const std::string list = RunPath("long-source.txt");
+        if (SourcePath1080p().empty() || list.empty()) {
+            return std::string();
+        }
+        std::ofstream out(list);
+        for (std::int64_t copy = 0; copy < LongSourceCopies; ++copy) {
+            out << "file '" << SourcePath1080p() << "'\n";
+        }
+        out.close();
+        return Make("long-source-1080p.mp4", "-f concat -safe 0 -i '" + list + "' -c copy");
+    }();
     return path;
 }
 

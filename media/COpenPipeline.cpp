@@ -53,6 +53,8 @@ bool COpenPipeline::Open(const std::string& source) {
     m_workPath.clear();
     m_soundPath.clear();
     m_shape = CPictureShape();
+    m_options.clear();
+    m_reader.reset();
     m_files.Remove();
     m_reported = false;
     m_stillImage = IsImagePath(source);
@@ -76,6 +78,7 @@ bool COpenPipeline::Open(const std::string& source) {
 }
 
 void COpenPipeline::Fail() {
+    m_reader.reset();
     m_files.Remove();
     m_workPath.clear();
     m_soundPath.clear();
@@ -126,12 +129,16 @@ bool COpenPipeline::OpenImage(const std::string& source) {
 
 bool COpenPipeline::OpenMovie(const std::string& source) {
     const std::string options = ProbeOptions(source);
+    m_options = options;
     m_shape = CPictureShape::Parse(options);
     if (!Claim(CWorkPaths::WorkSound(source))) {
         return false;
     }
     m_workPath = source;
     if (!CWorkPaths::EndsWithNoCase(source, ".avi") || !options.empty()) {
+        if (OpenInPlace(source)) {
+            return SeparateSound(source);
+        }
         if (!ConvertMovie(source, options)) {
             return false;
         }
@@ -155,6 +162,20 @@ bool COpenPipeline::ConvertMovie(const std::string& input, const std::string& op
         return false;
     }
     m_workPath = video;
+    return true;
+}
+
+// The progress files keep the names the working video gives them.
+bool COpenPipeline::OpenInPlace(const std::string& source) {
+    if (!m_readInPlace) {
+        return false;
+    }
+    auto reader = std::make_unique<CSourceReader>();
+    if (!reader->Open(source, m_shape)) {
+        return false;
+    }
+    m_reader = std::move(reader);
+    m_workPath = CWorkPaths::WorkVideo(source);
     return true;
 }
 

@@ -2,9 +2,11 @@
 
 #include "media/CFFMpegUtil.h"
 #include "media/CPictureShape.h"
+#include "media/CSourceReader.h"
 #include "media/CWorkFiles.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -14,6 +16,14 @@
 // one the caller takes the working files (TakeWorkFiles) and hands them to the stream.
 class COpenPipeline {
 public:
+    // How the converter makes the working video of a movie: what ConvertVideo is given.
+    struct Conversion {
+        std::string source;
+        std::string codec;
+        std::string bitRate;
+        std::string options;
+    };
+
     // The reshaping options for a source, as ReshapeOptions computes them from its probe.
     using OptionsProbe = std::function<std::string(const std::string& source)>;
 
@@ -24,6 +34,13 @@ public:
 
     // Makes the working files for source; false after a failure, reported to the user.
     bool Open(const std::string& source);
+    // From now on a movie whose frames the source reader can give exactly is read in place: no
+    // working video is made, and WorkPath() names the one it would have been.
+    void ReadInPlace() { m_readInPlace = true; }
+    // The reader for the movie the last Open read in place; null when it was converted.
+    std::unique_ptr<CSourceReader> TakeReader() { return std::move(m_reader); }
+    // The conversion that makes the working video of the last movie opened.
+    Conversion WorkingVideo() const { return {m_source, m_videoCodec, m_bitRate, m_options}; }
     // Reports a failure that came after Open (the stream could not open the working file)
     // and removes the working files not taken yet.
     void Fail();
@@ -47,6 +64,7 @@ private:
     bool OpenImage(const std::string& source);
     bool OpenMovie(const std::string& source);
     bool ConvertMovie(const std::string& input, const std::string& options);
+    bool OpenInPlace(const std::string& source);
     bool SeparateSound(const std::string& source);
     // started is what the converter returned; true when the tool made its output.
     bool Converted(bool started);
@@ -65,7 +83,10 @@ private:
     std::string m_workPath;
     std::string m_soundPath;
     bool m_stillImage = false;
+    std::string m_options;
     CPictureShape m_shape;
+    bool m_readInPlace = false;
+    std::unique_ptr<CSourceReader> m_reader;
     bool m_reported = false;
     CWorkFiles m_files;
 };

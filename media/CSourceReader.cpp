@@ -50,33 +50,51 @@ bool QuarterTurn(int rotation) {
 CSourceReader::CSourceReader(std::size_t cacheBytes) : m_cache(cacheBytes) {}
 
 bool CSourceReader::Open(const std::string& path, const CPictureShape& shape) {
-    m_format.reset();
-    m_cache.Clear();
-    m_nextPacket = -1;
-    if (!OpenStream(path) || !OpenDecoder()) {
-        m_format.reset();
-        return false;
-    }
-    const AVStream& stream = *m_format->streams[m_stream];
-    m_rotation = shape.Rotation() != 0 ? shape.Rotation() : DisplayRotation(stream);
-    const AVRational pixel = av_guess_sample_aspect_ratio(m_format.get(), m_format->streams[m_stream], nullptr);
-    const bool squarePixels = pixel.num == 0 || av_cmp_q(pixel, AVRational{1, 1}) == 0;
-    if (m_rotation < 0 || (!shape.Resizes() && !squarePixels) ||
-        !m_index.Build(*m_format, m_stream)) {
-        m_format.reset();
-        return false;
-    }
-    CConversionGrid::Timing timing = GridTiming(path);
-    timing.pictureDurations = shape.Rotation() == 0;
-    m_grid = CConversionGrid(m_index.Pictures(), timing);
-    av_reduce(&m_rate.num, &m_rate.den, timing.rate.num, timing.rate.den,
-              std::numeric_limits<int>::max());
-    TakeShape(shape);
-    if (m_grid.Frames() == 0 || m_width <= 0 || m_height <= 0) {
+    if (!OpenSource(path, shape) || !m_index.Build(*m_format, m_stream) || !Place()) {
         m_format.reset();
         return false;
     }
     return true;
+}
+
+bool CSourceReader::OpenLike(const CSourceReader& other) {
+    if (!other.IsOpen() || !OpenSource(other.m_path, other.m_shape)) {
+        m_format.reset();
+        return false;
+    }
+    m_index = other.m_index;
+    if (!Place()) {
+        m_format.reset();
+        return false;
+    }
+    return true;
+}
+
+bool CSourceReader::OpenSource(const std::string& path, const CPictureShape& shape) {
+    m_format.reset();
+    m_cache.Clear();
+    m_nextPacket = -1;
+    m_path = path;
+    m_shape = shape;
+    if (!OpenStream(path) || !OpenDecoder()) {
+        return false;
+    }
+    AVStream* stream = m_format->streams[m_stream];
+    m_rotation = shape.Rotation() != 0 ? shape.Rotation() : DisplayRotation(*stream);
+    const AVRational pixel = av_guess_sample_aspect_ratio(m_format.get(), stream, nullptr);
+    const bool squarePixels = pixel.num == 0 || av_cmp_q(pixel, AVRational{1, 1}) == 0;
+    return m_rotation >= 0 && (shape.Resizes() || squarePixels);
+}
+
+// Lays the pictures on the conversion's grid and sizes the pictures for its shape.
+bool CSourceReader::Place() {
+    CConversionGrid::Timing timing = GridTiming(m_path);
+    timing.pictureDurations = m_shape.Rotation() == 0;
+    m_grid = CConversionGrid(m_index.Pictures(), timing);
+    av_reduce(&m_rate.num, &m_rate.den, timing.rate.num, timing.rate.den,
+              std::numeric_limits<int>::max());
+    TakeShape(m_shape);
+    return m_grid.Frames() > 0 && m_width > 0 && m_height > 0;
 }
 
 bool CSourceReader::OpenStream(const std::string& path) {
@@ -147,25 +165,40 @@ void CSourceReader::TakeShape(const CPictureShape& shape) {
     const bool quarter = QuarterTurn(m_rotation);
     m_width = shape.Resizes() ? shape.Width() : quarter ? codec.height : codec.width;
     m_height = shape.Resizes() ? shape.Height() : quarter ? codec.width : codec.height;
-    const int scaledWidth = quarter ? m_height : m_width;
-    const int scaledHeight = quarter ? m_width : m_height;
-    m_working = AllocatePicture(AV_PIX_FMT_YUV420P, scaledWidth, scaledHeight);
-    m_scaled = AllocatePicture(AV_PIX_FMT_BGR24, scaledWidth, scaledHeight);
-    if (!m_working || !m_scaled) {
+    m_working = AllocatePicture(AV_PIX_FMT_YUV420P, quarter ? m_height : m_width,
+                                quarter ? m_width : m_height);
+    m_turned = m_rotation != 0 ? AllocatePicture(AV_PIX_FMT_YUV420P, m_width, m_height) : nullptr;
+    m_scaled = AllocatePicture(AV_PIX_FMT_BGR24, m_width, m_height);
+    if (!m_working || !m_scaled || (m_rotation != 0 && !m_turned)) {
         m_width = 0;
     }
 }
 
 bool CSourceReader::Read(std::int64_t frame, CFrameBuffer& picture) {
+    const AVFrame* working = Working(frame);
+    if (working == nullptr || !Scale(*working, *m_scaled, m_scaler)) {
+        return false;
+    }
+    if (picture.Width() != m_width || picture.Height() != m_height || !picture.TopDown()) {
+        picture.Reset(m_width, m_height, true);
+    }
+    for (int y = 0; y < m_height; ++y) {
+        std::memcpy(picture.PictureRow(y), m_scaled->data[0] + y * m_scaled->linesize[0],
+                    picture.PackedRowBytes());
+    }
+    return true;
+}
+
+const AVFrame* CSourceReader::Working(std::int64_t frame) {
     const std::int64_t index = m_grid.PictureOf(frame);
     if (!IsOpen() || index < 0) {
-        return false;
+        return nullptr;
     }
     const AVFrame* decoded = m_cache.Find(index);
     if (decoded == nullptr) {
         decoded = Decode(index);
     }
-    return decoded != nullptr && Convert(*decoded, picture);
+    return decoded != nullptr ? Reshaped(*decoded) : nullptr;
 }
 
 // Decodes on to the picture, keeping every picture decoded on the way; seeks first unless the
@@ -287,22 +320,19 @@ bool CSourceReader::Keep(const AVFrame& decoded) {
     return m_lastPts < m_startPts || index < 0 || m_cache.Put(index, decoded);
 }
 
-// The picture goes the conversion's way: sized in the working video's format, which the
-// decoder of the working video turns into 24 bits.
-bool CSourceReader::Convert(const AVFrame& decoded, CFrameBuffer& picture) {
+// The picture goes the conversion's way: sized in the working video's format, then turned.
+const AVFrame* CSourceReader::Reshaped(const AVFrame& decoded) {
     const bool working = decoded.format == AV_PIX_FMT_YUV420P &&
                          decoded.width == m_working->width && decoded.height == m_working->height;
     if (!working && !Scale(decoded, *m_working, m_workingScaler)) {
-        return false;
+        return nullptr;
     }
-    if (!Scale(working ? decoded : *m_working, *m_scaled, m_scaler)) {
-        return false;
+    const AVFrame& sized = working ? decoded : *m_working;
+    if (m_rotation == 0) {
+        return &sized;
     }
-    if (picture.Width() != m_width || picture.Height() != m_height || !picture.TopDown()) {
-        picture.Reset(m_width, m_height, true);
-    }
-    Turn(picture);
-    return true;
+    Turn(sized, *m_turned);
+    return m_turned.get();
 }
 
 bool CSourceReader::Scale(const AVFrame& from, AVFrame& to, SwsContextPtr& scaler) {
@@ -314,31 +344,30 @@ bool CSourceReader::Scale(const AVFrame& from, AVFrame& to, SwsContextPtr& scale
            sws_scale(scaler.get(), from.data, from.linesize, 0, from.height, to.data, to.linesize) > 0;
 }
 
-// Copies the scaled picture into picture, turned clockwise by the rotation.
-void CSourceReader::Turn(CFrameBuffer& picture) const {
-    const std::uint8_t* source = m_scaled->data[0];
-    const int stride = m_scaled->linesize[0];
-    if (m_rotation == 0) {
-        for (int y = 0; y < m_height; ++y) {
-            std::memcpy(picture.PictureRow(y), source + y * stride, picture.PackedRowBytes());
-        }
-        return;
-    }
-    const int sourceWidth = m_scaled->width;
-    const int sourceHeight = m_scaled->height;
-    for (int y = 0; y < m_height; ++y) {
-        std::uint8_t* row = picture.PictureRow(y);
-        for (int x = 0; x < m_width; ++x) {
-            int sx = sourceWidth - 1 - x;
-            int sy = sourceHeight - 1 - y;
-            if (m_rotation == 90) {
-                sx = y;
-                sy = sourceHeight - 1 - x;
-            } else if (m_rotation == 270) {
-                sx = sourceWidth - 1 - y;
-                sy = x;
+// Turns each plane of from clockwise by the rotation into to.
+void CSourceReader::Turn(const AVFrame& from, AVFrame& to) const {
+    for (int plane = 0; plane < 3; ++plane) {
+        const int shift = plane == 0 ? 0 : 1;
+        const int width = -((-to.width) >> shift);
+        const int height = -((-to.height) >> shift);
+        const int fromWidth = -((-from.width) >> shift);
+        const int fromHeight = -((-from.height) >> shift);
+        const std::uint8_t* source = from.data[plane];
+        const int stride = from.linesize[plane];
+        for (int y = 0; y < height; ++y) {
+            std::uint8_t* row = to.data[plane] + y * to.linesize[plane];
+            for (int x = 0; x < width; ++x) {
+                int sx = fromWidth - 1 - x;
+                int sy = fromHeight - 1 - y;
+                if (m_rotation == 90) {
+                    sx = y;
+                    sy = fromHeight - 1 - x;
+                } else if (m_rotation == 270) {
+                    sx = fromWidth - 1 - y;
+                    sy = x;
+                }
+                row[x] = source[sy * stride + sx];
             }
-            std::memcpy(row + x * 3, source + sy * stride + sx * 3, 3);
         }
     }
 }

@@ -24,6 +24,7 @@ public:
     // needs the conversion.
     bool Open(const std::string& path, const CPictureShape& shape);
     bool IsOpen() const { return m_format != nullptr; }
+    const std::string& Path() const { return m_path; }
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }
@@ -33,8 +34,15 @@ public:
     // Makes picture hold frame as a top-down 24-bit picture; false outside the movie or on a
     // decode error.
     bool Read(std::int64_t frame, CFrameBuffer& picture);
+    // Frame as the working video would hold it: planar 4:2:0, Width() x Height(). Null outside
+    // the movie or on a decode error; valid until the next read.
+    const AVFrame* Working(std::int64_t frame);
+    // Opens the same source as other, taking over its index instead of reading the file again.
+    bool OpenLike(const CSourceReader& other);
 
 private:
+    bool OpenSource(const std::string& path, const CPictureShape& shape);
+    bool Place();
     bool OpenStream(const std::string& path);
     bool OpenDecoder();
     CConversionGrid::Timing GridTiming(const std::string& path) const;
@@ -45,22 +53,25 @@ private:
     bool ReadUntilKey(std::int64_t packet);
     bool SendNextPacket();
     bool Keep(const AVFrame& decoded);
-    bool Convert(const AVFrame& decoded, CFrameBuffer& picture);
+    const AVFrame* Reshaped(const AVFrame& decoded);
     static bool Scale(const AVFrame& from, AVFrame& to, SwsContextPtr& scaler);
-    void Turn(CFrameBuffer& picture) const;
+    void Turn(const AVFrame& from, AVFrame& to) const;
 
     CPictureCache m_cache;
     AVFormatContextPtr m_format;
     AVCodecContextPtr m_decoder;
     AVPacketPtr m_packet;
     AVFramePtr m_decoded;
-    // The conversion's working picture (sized, in the working video's format) and the 24-bit
-    // picture made from it, before turning.
+    // The conversion's working picture: sized in the working video's format, then turned; and
+    // the 24-bit picture made from it.
     AVFramePtr m_working;
+    AVFramePtr m_turned;
     AVFramePtr m_scaled;
     SwsContextPtr m_workingScaler;
     SwsContextPtr m_scaler;
     int m_stream = -1;
+    std::string m_path;
+    CPictureShape m_shape;
     CSourceIndex m_index;
     CConversionGrid m_grid;
     AVRational m_rate{0, 1};

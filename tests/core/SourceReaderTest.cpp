@@ -163,7 +163,7 @@ TEST_P(SourceReaderTest, EveryFrameIsTheConvertedFrame) {
 
     // Without kept pictures every frame backwards seeks to its key frame and decodes from there.
     CSourceReader seeking(0);
-    ASSERT_TRUE(seeking.Open(source, pipeline.Shape()));
+    ASSERT_TRUE(seeking.OpenLike(reader));
     const std::vector<std::int64_t> forward = Forward();
     EXPECT_EQ(Unlike(read(seeking), {forward.rbegin(), forward.rend()}), "");
 }
