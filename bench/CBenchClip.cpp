@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -89,6 +90,31 @@ const std::string& CBenchClip::TrackPath1080p() {
         "-filter_complex \"[0][1]overlay=x='" +
             std::to_string(TrackStartLeft) + "+8*n':y='" + std::to_string(TrackStartTop) +
             "+3*n',trim=end_frame=" + std::to_string(Frames) + "\" -vcodec msmpeg4v2 -b:v 30000k");
+    return path;
+}
+
+const std::string& CBenchClip::SourcePath1080p() {
+    static const std::string path =
+        Make("source-1080p.mp4", "-f lavfi -i testsrc2=size=1920x1080:rate=30,trim=end_frame=" +
+                                     std::to_string(SourceFrames) +
+                                     " -c:v libx264 -preset veryfast -bf 2 -g 250 -keyint_min 250 "
+                                     "-sc_threshold 0 -pix_fmt yuv420p");
+    return path;
+}
+
+const std::string& CBenchClip::LongSourcePath1080p() {
+    static const std::string path = [] {
+        const std::string list = RunPath("long-source.txt");
+        if (SourcePath1080p().empty() || list.empty()) {
+            return std::string();
+        }
+        std::ofstream out(list);
+        for (std::int64_t copy = 0; copy < LongSourceCopies; ++copy) {
+            out << "file '" << SourcePath1080p() << "'\n";
+        }
+        out.close();
+        return Make("long-source-1080p.mp4", "-f concat -safe 0 -i '" + list + "' -c copy");
+    }();
     return path;
 }
 

@@ -11,6 +11,8 @@ public:
     static constexpr std::int64_t ExportFrames = 300;
     static constexpr std::int64_t LongFrames = 20000;
     static constexpr std::int64_t GapSlots = ExportFrames * 2 - 1;
+    static constexpr std::int64_t SourceFrames = 600;
+    static constexpr std::int64_t LongSourceCopies = 30;
     // Converter-style AVI, 30 fps, Frames long. Empty when the tool could not make it.
     static const std::string& Path1080p();
     // As the converter makes a working video by default: 10 s at 29.97 fps, msmpeg4v2 at
@@ -30,6 +32,13 @@ public:
     static constexpr int TrackStartLeft = 400;
     static constexpr int TrackStartTop = 300;
     static constexpr int TrackSubjectSize = 200;
+
+    // A source as cameras and encoders write it, read in place: 1080p H.264 at 30 fps with
+    // B-frames and key frames 250 apart, SourceFrames long. Empty when the tool could not make it.
+    static const std::string& SourcePath1080p();
+    // That source joined LongSourceCopies times without encoding again: 10 minutes. Empty when
+    // the tool could not make it.
+    static const std::string& LongSourcePath1080p();
 
     // name in the run's private folder; empty when there is no such folder.
     static std::string RunPath(const std::string& name);

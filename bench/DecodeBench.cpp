@@ -40,5 +40,5 @@ void DecodeSeekEach(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(DecodeSequential)->Name("Decode/Sequential/1080p")->Unit(benchmark::kMillisecond);
-BENCHMARK(DecodeSeekEach)->Name("Decode/SeekEach/1080p")->Unit(benchmark::kMillisecond);
+BENCHMARK(DecodeSequential)->Name("Decode/Sequential/1080p/WorkingAvi")->Unit(benchmark::kMillisecond);
+BENCHMARK(DecodeSeekEach)->Name("Decode/SeekEach/1080p/WorkingAvi")->Unit(benchmark::kMillisecond);

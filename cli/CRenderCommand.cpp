@@ -246,7 +246,7 @@ int CRenderCommand::RenderFrame(std::ostream& err) const {
     if (m_source) {
         return RenderSource(err);
     }
-    return RenderWorkFile(m_positional[0], {}, {}, err);
+    return RenderWorkFile(m_positional[0], {}, {}, nullptr, err);
 }
 
 std::string CRenderCommand::InputFileAt(const std::string& output) const {
@@ -278,14 +278,16 @@ int CRenderCommand::RenderSource(std::ostream& err) const {
         return kFailed;
     }
     return RenderWorkFile(opener.WorkPath(), std::filesystem::path(source).filename().string(),
-                          opener.TakeWorkFiles(), err);
+                          opener.TakeWorkFiles(), opener.TakeReader(), err);
 }
 
 int CRenderCommand::RenderWorkFile(const std::string& workFile, const std::string& sourceName,
-                                   CWorkFiles workFiles, std::ostream& err) const {
+                                   CWorkFiles workFiles, std::unique_ptr<CSourceReader> reader,
+                                   std::ostream& err) const {
     const std::string& output = m_positional[1];
     CWorkStream work(workFile, m_type, m_deinterlace, std::move(workFiles));
     work.Stream().m_strSourceName = sourceName;
+    work.Stream().ReadInPlace(std::move(reader), {});
     if (!work.Open()) {
         err << "quorvel-render: cannot open " << workFile << "\n";
         return kFailed;

@@ -4,12 +4,14 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 class CAviVideoStream;
+class CSourceReader;
 class CWorkFiles;
 
 // quorvel-render: renders one frame of a working file (an AVI movie or a 24-bit bitmap), with
@@ -51,8 +53,10 @@ private:
     std::string InputFileAt(const std::string& output) const;
     int RenderSource(std::ostream& err) const;
     // sourceName: the file name of the movie the working file was made from; empty for none.
+    // reader, when the open gave one, reads the source in place.
     int RenderWorkFile(const std::string& workFile, const std::string& sourceName,
-                       CWorkFiles workFiles, std::ostream& err) const;
+                       CWorkFiles workFiles, std::unique_ptr<CSourceReader> reader,
+                       std::ostream& err) const;
 
     std::vector<Option> m_options;
     std::vector<std::string> m_positional;

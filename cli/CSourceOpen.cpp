@@ -21,7 +21,9 @@ CSourceOpen::CSourceOpen()
     : m_programDir(CProgramFolders::GetModuleFolder()), m_progress(stderr),
       m_converter(m_programDir, CProgramFolders::GetUserDataFolder(m_programDir), m_progress,
                   &LoadText),
-      m_pipeline(m_converter, m_programDir, kDefaultCodec, kDefaultBitRate, &LoadText) {}
+      m_pipeline(m_converter, m_programDir, kDefaultCodec, kDefaultBitRate, &LoadText) {
+    m_pipeline.ReadInPlace();
+}
 
 bool CSourceOpen::Open(const std::string& source) {
     return m_pipeline.Open(source);

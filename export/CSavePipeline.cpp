@@ -93,6 +93,11 @@ CSavePipeline::Result CSavePipeline::Save(const std::string& sourcePath,
 CSavePipeline::Result CSavePipeline::SaveMovie(const std::string& targetPath, int profileIndex) {
     const CancelOffer offer(m_progress);
     const std::string out = Claim(OutPath(targetPath));
+    // A movie read in place is exported from its working video, made now, as before.
+    if (m_stream.NeedsWorkingVideo() &&
+        !Converted(m_stream.MakeWorkingVideo(m_converter), m_stream.m_strWorkPath)) {
+        return Finish(Status::Failed);
+    }
     CMovieExport exporter(m_stream, m_progress);
     exporter.SetPipelined(m_pipelined);
     switch (exporter.ExportMovie(out)) {

@@ -1,5 +1,6 @@
 #include "media/COpenPipeline.h"
 
+#include "media/CPictureShape.h"
 #include "media/CStreamProbe.h"
 #include "media/CWorkPaths.h"
 #include "media/KQ22sCVideoInfo.h"
@@ -9,9 +10,7 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <charconv>
 #include <filesystem>
-#include <limits>
 
 namespace {
 
@@ -31,49 +30,6 @@ bool HasContent(const std::string& path) {
     return !ec && size > 0;
 }
 
-// Numbers in converter arguments never follow the user's locale.
-std::string Fixed4(double value) {
-    char text[32] = {};
-    const auto result =
-        std::to_chars(text, text + sizeof text - 1, value, std::chars_format::fixed, 4);
-    return std::string(text, result.ptr);
-}
-
-std::string SizeOption(int width, int height) {
-    return "-s " + std::to_string(width) + "x" + std::to_string(height);
-}
-
-std::string RotationOption(int rotation) {
-    switch (rotation) {
-    case 90:
-        return " -vf transpose=1 -metadata:s:v:0 rotate=0";
-    case 180:
-        return " -vf hflip,vflip -metadata:s:v:0 rotate=0";
-    case 270:
-        return " -vf transpose=2 -metadata:s:v:0 rotate=0";
-    default:
-        return "";
-    }
-}
-
-// The size that shows the picture with square pixels, width a multiple of 4; 0 when unknown.
-int SquarePixelWidth(int width, int height, double pixelAspect) {
-    if (width <= 0 || height <= 0) {
-        return 0;
-    }
-    const double display = static_cast<double>(width) / height * pixelAspect;
-    if (display <= 0) {
-        return 0;
-    }
-    const double rounded = height * display + 0.5;
-    // A width beyond the range of a picture size is no width at all.
-    if (!(rounded < std::numeric_limits<int>::max())) {
-        return 0;
-    }
-    const int squared = static_cast<int>(rounded);
-    return squared - squared % 4;
-}
-
 } // namespace
 
 COpenPipeline::COpenPipeline(CFFMpegUtil& converter, std::string programDir, std::string videoCodec,
@@ -84,18 +40,7 @@ COpenPipeline::COpenPipeline(CFFMpegUtil& converter, std::string programDir, std
       m_loadString(std::move(loadString)), m_optionsProbe(std::move(optionsProbe)) {}
 
 std::string COpenPipeline::ReshapeOptions(int width, int height, double pixelAspect, int rotation) {
-    const double aspect = pixelAspect > 0 ? pixelAspect : 1.0;
-    const int squared = SquarePixelWidth(width, height, aspect);
-    std::string options;
-    if (squared > 0 && squared != width) {
-        options = SizeOption(squared, height) + " -aspect " +
-                  Fixed4(static_cast<double>(squared) / height);
-    } else if (width > 0 && height > 0 && height % 2 != 0 &&
-               height < std::numeric_limits<int>::max()) {
-        options = SizeOption(width, height + 1);
-    }
-    options += RotationOption(rotation);
-    return options.substr(std::min(options.find_first_not_of(' '), options.size()));
+    return CPictureShape::Of(width, height, pixelAspect, rotation).Options();
 }
 
 bool COpenPipeline::IsImagePath(const std::string& path) {
@@ -107,6 +52,9 @@ bool COpenPipeline::Open(const std::string& source) {
     m_source = source;
     m_workPath.clear();
     m_soundPath.clear();
+    m_shape = CPictureShape();
+    m_options.clear();
+    m_reader.reset();
     m_files.Remove();
     m_reported = false;
     m_stillImage = IsImagePath(source);
@@ -130,6 +78,7 @@ bool COpenPipeline::Open(const std::string& source) {
 }
 
 void COpenPipeline::Fail() {
+    m_reader.reset();
     m_files.Remove();
     m_workPath.clear();
     m_soundPath.clear();
@@ -180,11 +129,16 @@ bool COpenPipeline::OpenImage(const std::string& source) {
 
 bool COpenPipeline::OpenMovie(const std::string& source) {
     const std::string options = ProbeOptions(source);
+    m_options = options;
+    m_shape = CPictureShape::Parse(options);
     if (!Claim(CWorkPaths::WorkSound(source))) {
         return false;
     }
     m_workPath = source;
     if (!CWorkPaths::EndsWithNoCase(source, ".avi") || !options.empty()) {
+        if (OpenInPlace(source)) {
+            return SeparateSound(source);
+        }
         if (!ConvertMovie(source, options)) {
             return false;
         }
@@ -208,6 +162,20 @@ bool COpenPipeline::ConvertMovie(const std::string& input, const std::string& op
         return false;
     }
     m_workPath = video;
+    return true;
+}
+
+// The progress files keep the names the working video gives them.
+bool COpenPipeline::OpenInPlace(const std::string& source) {
+    if (!m_readInPlace) {
+        return false;
+    }
+    auto reader = std::make_unique<CSourceReader>();
+    if (!reader->Open(source, m_shape)) {
+        return false;
+    }
+    m_reader = std::move(reader);
+    m_workPath = CWorkPaths::WorkVideo(source);
     return true;
 }
 

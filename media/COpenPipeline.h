@@ -1,9 +1,12 @@
 #pragma once
 
 #include "media/CFFMpegUtil.h"
+#include "media/CPictureShape.h"
+#include "media/CSourceReader.h"
 #include "media/CWorkFiles.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -13,6 +16,14 @@
 // one the caller takes the working files (TakeWorkFiles) and hands them to the stream.
 class COpenPipeline {
 public:
+    // How the converter makes the working video of a movie: what ConvertVideo is given.
+    struct Conversion {
+        std::string source;
+        std::string codec;
+        std::string bitRate;
+        std::string options;
+    };
+
     // The reshaping options for a source, as ReshapeOptions computes them from its probe.
     using OptionsProbe = std::function<std::string(const std::string& source)>;
 
@@ -23,6 +34,13 @@ public:
 
     // Makes the working files for source; false after a failure, reported to the user.
     bool Open(const std::string& source);
+    // From now on a movie whose frames the source reader can give exactly is read in place: no
+    // working video is made, and WorkPath() names the one it would have been.
+    void ReadInPlace() { m_readInPlace = true; }
+    // The reader for the movie the last Open read in place; null when it was converted.
+    std::unique_ptr<CSourceReader> TakeReader() { return std::move(m_reader); }
+    // The conversion that makes the working video of the last movie opened.
+    Conversion WorkingVideo() const { return {m_source, m_videoCodec, m_bitRate, m_options}; }
     // Reports a failure that came after Open (the stream could not open the working file)
     // and removes the working files not taken yet.
     void Fail();
@@ -34,6 +52,8 @@ public:
     // The separated sound; empty when the tool could not be run for it.
     const std::string& SoundPath() const { return m_soundPath; }
     bool IsStillImage() const { return m_stillImage; }
+    // How the conversion reshapes (or would reshape) the last movie opened.
+    const CPictureShape& Shape() const { return m_shape; }
 
     // The picture reshaping options of the conversion; empty when nothing needs reshaping.
     static std::string ReshapeOptions(int width, int height, double pixelAspect, int rotation);
@@ -44,6 +64,7 @@ private:
     bool OpenImage(const std::string& source);
     bool OpenMovie(const std::string& source);
     bool ConvertMovie(const std::string& input, const std::string& options);
+    bool OpenInPlace(const std::string& source);
     bool SeparateSound(const std::string& source);
     // started is what the converter returned; true when the tool made its output.
     bool Converted(bool started);
@@ -62,6 +83,10 @@ private:
     std::string m_workPath;
     std::string m_soundPath;
     bool m_stillImage = false;
+    std::string m_options;
+    CPictureShape m_shape;
+    bool m_readInPlace = false;
+    std::unique_ptr<CSourceReader> m_reader;
     bool m_reported = false;
     CWorkFiles m_files;
 };

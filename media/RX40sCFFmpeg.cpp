@@ -47,7 +47,39 @@ int RX40sCFFmpeg::Open(const std::string& path) {
     return 1;
 }
 
+int RX40sCFFmpeg::OpenInPlace(const std::string& path, const CPictureShape& shape) {
+    auto reader = std::make_unique<CSourceReader>();
+    return reader->Open(path, shape) ? OpenReader(std::move(reader)) : 0;
+}
+
+int RX40sCFFmpeg::OpenReader(std::unique_ptr<CSourceReader> reader) {
+    FreePictures();
+    Close();
+    if (!reader || !reader->IsOpen()) {
+        return 0;
+    }
+    m_reader = std::move(reader);
+    m_strFilePath = m_reader->Path();
+    m_nWidth = m_reader->Width();
+    m_nHeight = m_reader->Height();
+    m_rFrameRate = m_reader->FrameRate();
+    m_rSampleAspect = AVRational{1, 1};
+    m_dSampleAspect = 1.0;
+    m_nFirstFrame = 0;
+    m_nCurrentFrame = 0;
+    m_nLastFrame = m_reader->Frames() - 1;
+    m_dDuration = static_cast<double>(m_reader->Frames()) / av_q2d(m_rFrameRate);
+    m_scratch.reset(av_frame_alloc());
+    if (!m_scratch || !AllocatePictures()) {
+        FreePictures();
+        Close();
+        return 0;
+    }
+    return 1;
+}
+
 void RX40sCFFmpeg::Close() {
+    m_reader.reset();
     m_strFilePath.clear();
     m_nAudioStream = -1;
     m_nVideoStream = -1;
@@ -90,7 +122,7 @@ int RX40sCFFmpeg::FirstStreamOf(AVMediaType type) const {
 }
 
 bool RX40sCFFmpeg::OpenDecoder(const AVStream& stream, AVCodecContextPtr& context,
-                               const AVCodec*& codec) {
+                               const AVCodec*& codec, int threads) {
     const AVCodec* found = avcodec_find_decoder(stream.codecpar->codec_id);
     if (found == nullptr) {
         return false;
@@ -100,6 +132,7 @@ bool RX40sCFFmpeg::OpenDecoder(const AVStream& stream, AVCodecContextPtr& contex
         return false;
     }
     opened->pkt_timebase = stream.time_base;
+    opened->thread_count = threads;
     if (avcodec_open2(opened.get(), found, nullptr) < 0) {
         return false;
     }
@@ -293,6 +326,16 @@ int RX40sCFFmpeg::DecodeFrame(std::int64_t index) {
     if (m_strFilePath.empty() || !m_pRgbFrame) {
         return 0;
     }
+    if (m_reader) {
+        // Past the last frame the picture shown before stays.
+        if (index < 0 || index > m_nLastFrame) {
+            if (m_bmpFrame.Empty()) {
+                CopyRgbToFrame();
+            }
+            return 1;
+        }
+        return m_reader->Read(index, m_bmpFrame) ? 1 : 0;
+    }
     const Next next = DecodePicture(index, *m_scratch);
     if (next == Next::Error) {
         return 0;
@@ -311,6 +354,9 @@ int RX40sCFFmpeg::DecodeFrame(std::int64_t index) {
 RX40sCFFmpeg::Next RX40sCFFmpeg::DecodePicture(std::int64_t index, AVFrame& picture) {
     if (m_strFilePath.empty()) {
         return Next::Error;
+    }
+    if (m_reader) {
+        return DecodeInPlace(index, picture);
     }
     const bool onward =
         index == m_nextInSequence && avio_tell(m_pFormatContext->pb) == m_sequencePosition;
@@ -331,6 +377,21 @@ RX40sCFFmpeg::Next RX40sCFFmpeg::DecodePicture(std::int64_t index, AVFrame& pict
         KeepInSequence(index, picture);
     }
     return next;
+}
+
+RX40sCFFmpeg::Next RX40sCFFmpeg::DecodeInPlace(std::int64_t index, AVFrame& picture) {
+    av_frame_unref(&picture);
+    if (index > m_nLastFrame) {
+        return Next::End;
+    }
+    // A copy of its own: the reader reuses its pictures for the next frame.
+    const AVFrame* working = m_reader->Working(index);
+    if (working == nullptr || av_frame_ref(&picture, working) < 0 ||
+        av_frame_make_writable(&picture) < 0) {
+        return Next::Error;
+    }
+    picture.best_effort_timestamp = index;
+    return Next::Picture;
 }
 
 // The empty slots of dropped frames show the picture after them: it stays at hand until its

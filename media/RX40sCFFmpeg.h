@@ -2,8 +2,10 @@
 
 #include "media/CAVPtr.h"
 #include "media/CFrameBuffer.h"
+#include "media/CSourceReader.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -22,6 +24,13 @@ public:
 
     // Closes what was open, opens the file, reads its properties, allocates the three pictures.
     virtual int Open(const std::string& path);
+    // Opens path through the source reader: its frames are those of the working video the
+    // conversion would make, with that video's size and rate. 0 when the source can't be read
+    // exactly this way.
+    int OpenInPlace(const std::string& path, const CPictureShape& shape);
+    // Reads the source reader opened from now on.
+    int OpenReader(std::unique_ptr<CSourceReader> reader);
+    bool InPlace() const { return m_reader != nullptr; }
     // Releases the decoders and the demuxer; keeps the pictures.
     void Close();
     // Makes m_bmpFrame hold the first picture whose display index is index or more. Past the end
@@ -33,8 +42,9 @@ public:
     // Makes m_bmpFrame hold a picture from DecodePicture, as DecodeFrame would.
     bool ShowPicture(const AVFrame& picture);
     // Opens a decoder for stream (packet time base set); context and codec change on success only.
+    // threads 0 lets the library choose.
     static bool OpenDecoder(const AVStream& stream, AVCodecContextPtr& context,
-                            const AVCodec*& codec);
+                            const AVCodec*& codec, int threads = 1);
 
     std::string m_strFilePath;
     AVFormatContextPtr m_pFormatContext;
@@ -60,6 +70,7 @@ public:
 
 private:
     void FreePictures();
+    Next DecodeInPlace(std::int64_t index, AVFrame& picture);
 
     bool OpenFile(const std::string& path);
     bool OpenVideoDecoder();
@@ -80,6 +91,7 @@ private:
     bool ConvertToRgb(const AVFrame& picture);
     void CopyRgbToFrame();
 
+    std::unique_ptr<CSourceReader> m_reader;
     AVPacketPtr m_packet;
     AVFramePtr m_scratch;
     SwsContextPtr m_scaler;

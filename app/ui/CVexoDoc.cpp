@@ -102,12 +102,14 @@ bool CVexoDoc::OnOpenDocument(const std::string& path) {
 bool CVexoDoc::OpenStream(const std::string& path) {
     COpenPipeline pipeline(m_converter, m_programDir, m_settings.TmpFile_VCodec,
                            m_settings.TmpFile_BitRate, &LoadText);
+    pipeline.ReadInPlace();
     if (!pipeline.Open(path)) {
         return false;
     }
     m_pStream = std::make_unique<CAviVideoStream>(pipeline.WorkPath(), m_settings.SizeID,
                                                   pipeline.TakeWorkFiles());
     m_pStream->m_strSourceName = std::filesystem::path(path).filename().string();
+    m_pStream->ReadInPlace(pipeline.TakeReader(), pipeline.WorkingVideo());
     const int opened = pipeline.IsStillImage() ? m_pStream->LoadBitmapFile(pipeline.WorkPath())
                                                : m_pStream->OpenVideo();
     if (opened == 0) {

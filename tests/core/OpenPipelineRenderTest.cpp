@@ -48,11 +48,12 @@ TEST_F(OpenPipelineRender, RendersAFrameOfAMovieSourceAndRemovesTheWorkingFiles)
     ASSERT_GT(ten.size(), 320u * 240u * 3u);
     EXPECT_EQ(ten.substr(0, 2), "BM");
     EXPECT_NE(ten, ReadAll(Path("media/zero.bmp")));
-    EXPECT_NE(m_err.find("Format Converting... "), std::string::npos);
+    // The movie is read in place: no working video is converted, only the sound separated.
+    EXPECT_EQ(m_err.find("Format Converting... "), std::string::npos);
     EXPECT_EQ(FileNames("media"), (std::vector<std::string>{"clip.mp4", "ten.bmp", "zero.bmp"}));
 
     const std::string log = ReadAll(Path("config/Velmarro/bin/QV_command.log"));
-    EXPECT_NE(log.find("[V]:"), std::string::npos);
+    EXPECT_EQ(log.find("[V]:"), std::string::npos);
     EXPECT_NE(log.find("[A]:"), std::string::npos);
     EXPECT_EQ(log.substr(log.size() - 11), "----------\n");
 }

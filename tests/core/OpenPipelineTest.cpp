@@ -2,6 +2,7 @@
 
 #include "media/CAviVideoStream.h"
 #include "media/COpenPipeline.h"
+#include "media/CPictureShape.h"
 #include "media/CStreamProbe.h"
 #include "platform/CMessageBoxSeam.h"
 #include "resources/CResourceId.h"
@@ -93,6 +94,14 @@ TEST(ReshapeOptions, SquarePixelsEvenHeightAndUprightPicture) {
     // Nor when the new size would lie beyond the range of a picture size.
     EXPECT_EQ(COpenPipeline::ReshapeOptions(65535, 1080, 1.0e6, 0), "");
     EXPECT_EQ(COpenPipeline::ReshapeOptions(720, 2147483647, 1.0, 0), "");
+
+    // The source reader reshapes from the options: it reads back every shape they can say.
+    for (const CPictureShape& shape :
+         {CPictureShape::Of(1440, 1080, 1.333, 90), CPictureShape::Of(720, 481, 1.0, 180),
+          CPictureShape::Of(320, 240, 1.0, 270), CPictureShape::Of(1920, 1080, 1.0, 0)}) {
+        EXPECT_EQ(CPictureShape::Parse(shape.Options()), shape) << shape.Options();
+    }
+    EXPECT_EQ(CPictureShape::Parse("-s 1920x1080 -aspect 1.7778 -vf transpose=1").Width(), 1920);
 }
 
 TEST_F(OpenPipeline, MovieBecomesWorkingVideoAndSound) {

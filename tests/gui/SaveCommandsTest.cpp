@@ -282,14 +282,15 @@ void SaveCommandsTest::savesTheMovieInEveryFormatAsItWasPreviewed() {
     settings().FilterIndex = 3;
     settings().ImageFilterIndex = 2;
 
-    // The profile file's filters: 1 AVI, 2 MP4, 4 Matroska. The movie formats pass through
-    // the profile's own lossy codec after the export's, which costs up to 2 dB on this
+    // The profile file's filters: 1 AVI, 2 MP4, 4 Matroska. The view shows the source itself,
+    // while the saved movie passes through the working video and the export, and the movie
+    // formats through the profile's own lossy codec after that, which costs up to 5 dB on this
     // detailed little picture.
     const struct {
         const char* name;
         int filterIndex;
         double minPsnr;
-    } targets[] = {{"out.avi", 1, 35.0}, {"out.mp4", 2, 33.0}, {"out.mkv", 4, 33.0}};
+    } targets[] = {{"out.avi", 1, 32.0}, {"out.mp4", 2, 30.0}, {"out.mkv", 4, 30.0}};
     int preselected = 3;
     for (const auto& target : targets) {
         frame().SetModified();
@@ -409,8 +410,9 @@ void SaveCommandsTest::aFailedConversionKeepsTheTargetAndSaysWhy() {
     QCOMPARE(Text(ReadAll(media("out.mp4"))), QString(kUsersFile));
     QVERIFY(frame().movieModified);
     QVERIFY(!frame().CommandStatus(Id::PlaySavedMovie).enabled);
-    QCOMPARE(extraFiles(), (QStringList{"clip.$tmp$.avi", "clip.$tmp$.lock", "clip.$tmp$.wav",
-                                        "failing-tool", "out.mp4"}));
+    // The failing tool made no working video either.
+    QCOMPARE(extraFiles(),
+             (QStringList{"clip.$tmp$.lock", "clip.$tmp$.wav", "failing-tool", "out.mp4"}));
 }
 
 // A program folder without its converter: the silent AVI opens without one, the conversion to
@@ -523,8 +525,8 @@ void SaveCommandsTest::closingDuringASaveAsksThenCancelsAndQuits() {
     QVERIFY(QTest::qWaitFor([this] { return !frame().isVisible(); }));
     QCOMPARE(Texts(m_box.texts), QStringList{ReplaceQuestion(media("out.mp4"))});
     QCOMPARE(Text(ReadAll(media("out.mp4"))), QString(kUsersFile));
-    QCOMPARE(extraFiles(),
-             (QStringList{"clip.$tmp$.avi", "clip.$tmp$.lock", "clip.$tmp$.wav", "out.mp4"}));
+    // Cancelled while the working video was made for the export: none was kept.
+    QCOMPARE(extraFiles(), (QStringList{"clip.$tmp$.lock", "clip.$tmp$.wav", "out.mp4"}));
 }
 
 // Frames of a track without a rectangle are counted and told before the target is asked for:

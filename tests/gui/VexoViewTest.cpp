@@ -248,11 +248,13 @@ void VexoViewTest::movieOpensThroughTheDocument() {
     QVERIFY(CSavedMovie::Generate("-f lavfi -i testsrc2=size=320x240:rate=25 -frames:v 40 "
                                   "-pix_fmt yuv420p",
                                   mp4));
-    const std::string work = (fs::path(mp4).parent_path() / "clip.$tmp$.avi").string();
+    const std::string work = (fs::path(mp4).parent_path() / "clip.$tmp$.lock").string();
     QVERIFY(app->GetFileCommands()->OpenDocumentFile(mp4));
     QVERIFY(m_box.asked.empty());
     QCOMPARE(document.GetPathName(), mp4);
+    // The movie is read in place: no working video, only the lock on the working names.
     QVERIFY(fs::exists(work));
+    QVERIFY(!fs::exists((fs::path(mp4).parent_path() / "clip.$tmp$.avi").string()));
     const QSlider* slider = frame.SliderBar()->FrameSlider();
     QCOMPARE(slider->maximum(), 40);
     QCOMPARE(slider->tickInterval(), 2);
