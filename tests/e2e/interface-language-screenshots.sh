@@ -54,7 +54,7 @@ wait "$quorvel" 2>/dev/null || true
 export LANG=ja_JP.UTF-8
 start_quorvel
 open_through_dialog "$work/movie.mp4"
-wait_for 300 test -f "$work/movie.\$tmp\$.avi" || fail "the movie did not open"
+wait_for 300 test -f "$work/movie.\$tmp\$.lock" || fail "the movie did not open"
 sleep 3
 xdotool mousemove $((X + WIDTH / 2 - 100)) $((Y + HEIGHT / 2 - 60)) mousedown 1 \
     mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) \

@@ -23,13 +23,13 @@ start_desktop
 quorvel=$!
 pids="$quorvel $pids"
 
-# The picture is shown once the converted working video is open and the first frame is drawn.
+# The picture is shown once the movie is open (its lock is taken) and the first frame is drawn.
 shot="$work/shot.ppm"
 found=""
 for _ in $(seq 60); do
     sleep 1
     kill -0 "$quorvel" 2>/dev/null || fail "Quorvel ended: $(cat "$work/quorvel.log")"
-    [ -f "$work/movie.\$tmp\$.avi" ] || continue
+    [ -f "$work/movie.\$tmp\$.lock" ] || continue
     import -window root "ppm:$shot" 2>/dev/null || continue
     if python3 - "$shot" <<'PY'
 import sys
