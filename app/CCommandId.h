@@ -18,6 +18,8 @@ struct CCommandId {
     static constexpr int Redo = 57644;
     static constexpr int FillGaps = 32810;
     static constexpr int NextGap = 32811;
+    static constexpr int Track = 32812;
+    static constexpr int TrackBack = 32813;
     // View
     static constexpr int VideoSize = 32804;
     static constexpr int Deinterlace = 32782;

@@ -15,6 +15,7 @@ struct CCommandState {
     bool progressOnly = false;     // started with "/O" and an existing file
     bool progressModified = false; // edits not yet written to the progress files
     bool areasExist = false;       // fixed areas or tracks exist
+    bool trackOnFrame = false;     // a track has a rectangle on the shown frame
     bool gapsExist = false;        // a track has a frame without a rectangle inside its span
     bool canUndo = false;          // the mosaic has a change to undo
     bool canRedo = false;          // the mosaic has an undone change to redo

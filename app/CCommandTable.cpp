@@ -31,6 +31,7 @@ constexpr bool Open(const S& s) { return s.open; }
 constexpr bool OpenMovie(const S& s) { return s.open && !s.image; }
 constexpr bool StepFrames(const S& s) { return s.open && !s.Plays() && !s.image; }
 constexpr bool GapsToMend(const S& s) { return StepFrames(s) && s.gapsExist; }
+constexpr bool Trackable(const S& s) { return StepFrames(s) && s.editMode == 1 && s.trackOnFrame; }
 template <int Bar>
 constexpr bool BarVisible(const S& s) { return s.barVisible[Bar]; }
 template <int Mode>
@@ -79,6 +80,8 @@ constexpr std::array kRows{
             [](const S& s) { return s.open && !s.Plays() && s.canRedo; }),
     Command(Id::FillGaps, Edit, true, nullptr, NoBar, -1, Frame, GapsToMend),
     Command(Id::NextGap, Edit, false, "G", NoBar, -1, Frame, GapsToMend),
+    Command(Id::Track, Edit, true, "T", Toolbar::Movie, 6, Frame, Trackable),
+    Command(Id::TrackBack, Edit, false, "Shift+T", NoBar, -1, Frame, Trackable),
 
     Command(Id::VideoSize, View, false, nullptr, NoBar, -1, Frame, Open),
     Command(Id::Deinterlace, View, true, "F9", Toolbar::Option, 0, Frame, OpenMovie,

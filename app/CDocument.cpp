@@ -8,5 +8,7 @@ void CDocument::FillCommandState(CCommandState& state) const {
     const CAviVideoStream* stream = GetStream();
     state.areasExist = stream && stream->m_mosaic.HasRegions();
     state.gapsExist = stream && CCoverage::HasGaps(stream->m_mosaic);
+    state.trackOnFrame =
+        stream && stream->m_mosaic.TopTrackAt(static_cast<std::int32_t>(stream->m_nCurrentFrame)) >= 0;
     state.lineDouble = stream && stream->m_bLineDouble;
 }

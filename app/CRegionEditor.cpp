@@ -199,7 +199,8 @@ void CRegionEditor::RecordingEnded() {
 void CRegionEditor::RecordBrush(CMosaicParam& mosaic, Point point, std::int32_t frame) {
     const T_RECT brush = Brush(point);
     mosaic.size = MinimumSize();
-    mosaic.SetTrackRect(m_bModify ? m_nSelected : m_nCurrentTrack, ToPicture(brush), frame);
+    m_nLastTrack = m_bModify ? m_nSelected : m_nCurrentTrack;
+    mosaic.SetTrackRect(m_nLastTrack, ToPicture(brush), frame);
     m_rcCurrent = brush;
     m_recorded = true;
 }
@@ -304,6 +305,9 @@ void CRegionEditor::FrameEditUp(CMosaicParam& mosaic, Point point) {
     }
     FrameEditMove(mosaic, point);
     const bool moved = RegionAt(mosaic) != m_edit.original;
+    if (moved && m_edit.editMode == 1) {
+        m_nLastTrack = m_edit.grip.index;
+    }
     m_edit = FrameEdit{};
     m_host.ReleasePointer();
     if (moved) {
@@ -366,6 +370,7 @@ void CRegionEditor::RemoveTrackFrom(CMosaicParam& mosaic, std::int32_t frame) {
 
 void CRegionEditor::TrackRemoved(const CMosaicParam& mosaic) {
     m_nCurrentTrack = mosaic.TrackCount() - 1;
+    m_nLastTrack = -1;
     m_host.SetModified();
     m_rcCurrent = T_RECT{};
     m_host.Redraw(false);
@@ -402,6 +407,7 @@ void CRegionEditor::ResetSelection() {
 
 void CRegionEditor::RegionsRemoved(const CMosaicParam& mosaic) {
     m_rcCurrent = T_RECT{};
+    m_nLastTrack = -1;
     m_nCurrentTrack = mosaic.TrackCount() - 1;
 }
 
@@ -412,6 +418,13 @@ void CRegionEditor::MosaicReplaced(const CMosaicParam& mosaic) {
     }
     ResetSelection();
     RegionsRemoved(mosaic);
+}
+
+int CRegionEditor::TrackToFollow(const CMosaicParam& mosaic, std::int32_t frame) const {
+    if (!mosaic.GetTrackRect(m_nLastTrack, frame).IsEmpty()) {
+        return m_nLastTrack;
+    }
+    return mosaic.TopTrackAt(frame);
 }
 
 T_RECT CRegionEditor::Brush(Point point) const {

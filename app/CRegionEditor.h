@@ -97,6 +97,12 @@ public:
     // after its last track.
     void MosaicReplaced(const CMosaicParam& mosaic);
 
+    // The track a tracking run at frame starts from: the one recorded, edited or tracked last
+    // when it has a rectangle at frame, else the latest that has one; -1 for none.
+    int TrackToFollow(const CMosaicParam& mosaic, std::int32_t frame) const;
+    // A tracking run wrote into track.
+    void Tracked(int track) { m_nLastTrack = track; }
+
     bool Dragging() const { return m_bDragging; }
     const T_RECT& Current() const { return m_rcCurrent; }
     int CurrentTrack() const { return m_nCurrentTrack; }
@@ -134,6 +140,8 @@ private:
     int m_pictureHeight = 0;
     int m_nCurrentTrack = -1;
     int m_nSelected = -1;
+    // The track written last by a recording, a one-frame edit or a tracking run.
+    int m_nLastTrack = -1;
     bool m_bModify = false;
     bool m_recorded = false;
     int m_wheelRest = 0;

@@ -89,6 +89,15 @@ int CMosaicParam::HitTestTrack(std::int32_t x, std::int32_t y, std::int32_t fram
     return -1;
 }
 
+int CMosaicParam::TopTrackAt(std::int32_t frame) const {
+    for (int track = TrackCount() - 1; track >= 0; --track) {
+        if (!GetTrackRect(track, frame).IsEmpty()) {
+            return track;
+        }
+    }
+    return -1;
+}
+
 void CMosaicParam::DeleteTrackFrom(int track, std::int32_t frame) {
     if (!InRange(m_tracks, track)) {
         return;
@@ -120,6 +129,18 @@ std::int64_t CMosaicParam::FillGaps() {
 void CMosaicParam::SetTrackUnsure(int track, std::int32_t frame, bool unsure) {
     if (InRange(m_tracks, track)) {
         m_tracks[static_cast<std::size_t>(track)].SetUnsure(frame, unsure);
+    }
+}
+
+void CMosaicParam::WriteTrackRun(int track, const CMosaicTrack& run,
+                                 const std::vector<bool>& unsure) {
+    const std::vector<T_RECT>& rects = run.Rects();
+    for (std::size_t i = 0; i < rects.size(); ++i) {
+        const auto frame = static_cast<std::int32_t>(run.First() + static_cast<std::int64_t>(i));
+        SetTrackRect(track, rects[i], frame);
+        if (i < unsure.size() && unsure[i]) {
+            SetTrackUnsure(track, frame, true);
+        }
     }
 }
 

@@ -36,6 +36,8 @@ public:
     void SetTrackRect(int track, const T_RECT& rect, std::int32_t frame);
     T_RECT GetTrackRect(int track, std::int32_t frame) const;
     int HitTestTrack(std::int32_t x, std::int32_t y, std::int32_t frame) const;
+    // The latest track with a rectangle at frame, or -1.
+    int TopTrackAt(std::int32_t frame) const;
     // Removes that frame and every later one; a track left with nothing to show goes.
     void DeleteTrackFrom(int track, std::int32_t frame);
     void DeleteTrack(int track);
@@ -44,6 +46,9 @@ public:
     std::int64_t FillGaps();
     // Marks or clears a tracker's doubt about a track's frame; see CMosaicTrack::SetUnsure.
     void SetTrackUnsure(int track, std::int32_t frame, bool unsure);
+    // Writes a tracking run into track: each frame it followed gets its rectangle in place of
+    // what the track had there, and the frames it was unsure of their mark.
+    void WriteTrackRun(int track, const CMosaicTrack& run, const std::vector<bool>& unsure);
     // Appends a whole track (used by the progress-file reader); a track without frames is
     // ignored.
     void AppendTrack(CMosaicTrack track);

@@ -50,6 +50,12 @@ struct CResourceId {
     static constexpr int StartHint = 2091;
     static constexpr int GapsBeforeSaveQuestion = 2130; // %1: the frames
     static constexpr int GapsFilledMessage = 2131;      // %1: the frames
+    static constexpr int TrackingCaption = 2132;        // %1: the frame
+    static constexpr int TrackEndMessage = 2133;        // %1, %2: first and last, %3: unsure
+    static constexpr int TrackCancelledMessage = 2134;  // as TrackEndMessage
+    static constexpr int TrackLostMessage = 2135;       // %1: last followed, %2: unsure
+    static constexpr int TrackUnreadableMessage = 2136; // %1: the frame, %2: unsure
+    static constexpr int TrackNotStartedMessage = 2137;
     static constexpr int MakerAddress = 2033;
     static constexpr int SizePaneWidth = 2034;
     // Texts of the dialog bars' controls.

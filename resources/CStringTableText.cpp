@@ -55,6 +55,12 @@ std::string_view CStringTableText::English() {
 2091	Open a movie or picture (F1), or drop one here
 2130	%1 frames inside tracks have no rectangle, so nothing hides them.\n\n[ Yes ]\t\t: Go to the first of them.\n[ No ]\t\t: Save anyway.\n[ Cancel ]\t: Do not save.
 2131	%1 frames filled
+2132	Tracking: frame %1
+2133	Tracked frames %1 to %2; %3 of them unsure.
+2134	Tracking cancelled: frames %1 to %2 kept, %3 of them unsure.
+2135	Lost the subject after frame %1; %2 frames unsure. Correct the rectangle here and press T (Shift+T backward) to go on.
+2136	Frame %1 could not be read, so tracking stopped there; %2 frames unsure.
+2137	This rectangle could not be tracked: the movie could not be read for it.
 2101	Play speed: x
 2102	Mosaic Type:
 2110	Pixelate, extra large
@@ -90,6 +96,8 @@ std::string_view CStringTableText::English() {
 57644	Redo the change undone last.\nRedo
 32810	Fill the frames of each track that have no rectangle, between the rectangles around them.\nFill gaps
 32811	Go to the next frame of a track that has no rectangle.\n[G] Next gap
+32812	Follow the subject in the track's rectangle on this frame, frame by frame forward.\n[T] Track
+32813	Follow the subject in the track's rectangle on this frame, frame by frame backward.\n[Shift+T] Track back
 32782	Deinterlacing ON/OFF\n[F9] Deinterlacing
 59392	Standard toolbar show/hide\nStandard Toolbar Toggle
 32793	Movie Toolbar show/hide\nMovie Toolbar Toggle
@@ -133,6 +141,8 @@ std::string_view CStringTableText::English() {
 57644	Redo(&R)\tCtrl + Y
 32810	Fill gaps(&F)
 32811	Next gap(&N)\tG
+32812	Track(&T)\tT
+32813	Track back(&K)\tShift + T
 32804	Display in video size (&V)
 32782	Deinterlacing(&D)\tF9
 59392	Standard(&M)
@@ -215,6 +225,12 @@ std::string_view CStringTableText::Japanese() {
 2091	動画または静止画を開いてください（F1）。ここにドロップしても開けます
 2130	トラックの範囲内に矩形のないフレームが %1 個あり、そのフレームは隠されません。\n\n[ はい ]\t\t: 最初のフレームへ移動する。\n[ いいえ ]\t\t: このまま保存する。\n[ キャンセル ]\t: 保存を中止する。
 2131	%1 フレームを補間しました
+2132	追跡中: フレーム %1
+2133	フレーム %1 から %2 まで追跡しました（うち %3 フレームは不確か）。
+2134	追跡を中止しました: フレーム %1 から %2 までを残しました（うち %3 フレームは不確か）。
+2135	フレーム %1 の後で対象を見失いました（%2 フレームは不確か）。ここで矩形を直し、T（逆方向は Shift+T）で続けてください。
+2136	フレーム %1 を読めなかったため、そこで追跡を止めました（%2 フレームは不確か）。
+2137	この矩形は追跡できませんでした: 動画を読めませんでした。
 2101	再生速度: x
 2102	モザイクの種類:
 2110	特大
@@ -250,6 +266,8 @@ std::string_view CStringTableText::Japanese() {
 57644	元に戻した変更をやり直す\nやり直し
 32810	トラックの中で矩形のないフレームを前後の矩形から補間\n隙間を埋める
 32811	トラックの中で矩形のない次のフレームへ移動\n[G] 次の隙間
+32812	このフレームのトラックの矩形の対象を1フレームずつ前へ追跡\n[T] 追跡
+32813	このフレームのトラックの矩形の対象を1フレームずつ後ろへ追跡\n[Shift+T] 逆方向に追跡
 32782	インターレース除去 ON/OFF\n[F9] インターレース除去
 59392	モザイクツールバーの表示/非表示\nモザイクツールバーの表示切り替え
 32793	動画ツールバーの表示/非表示\n動画ツールバーの表示切り替え
@@ -293,6 +311,8 @@ std::string_view CStringTableText::Japanese() {
 57644	やり直し(&R)\tCtrl + Y
 32810	隙間を埋める(&F)
 32811	次の隙間(&N)\tG
+32812	追跡(&T)\tT
+32813	逆方向に追跡(&K)\tShift + T
 32804	動画サイズで表示(&V)
 32782	インターレース除去(&D)\tF9
 59392	標準(&M)

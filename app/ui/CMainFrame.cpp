@@ -91,6 +91,7 @@ void CMainFrame::createToolBars() {
     m_movieBar->AddButtonIcon(158, 176, 159);
     m_movieBar->AddButtonIcon(162, 178, 163);
     m_movieBar->AddButtonIcon(164, 179, 165);
+    m_movieBar->AddButtonIcon(182, 183, 184);
 
     m_optionBar = createToolBar(R::OptionBarCaption, CCommandTable::Toolbar::Option);
     m_optionBar->AddButtonIcon(168, 181, 153);

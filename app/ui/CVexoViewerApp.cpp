@@ -21,6 +21,7 @@
 #include "view/CEditCommands.h"
 #include "view/CEditMouse.h"
 #include "view/CFrameStepCommands.h"
+#include "view/CTrackCommands.h"
 #include "view/CModeCommands.h"
 #include "view/CPlayCommands.h"
 #include "view/CProgressCommands.h"
@@ -199,6 +200,9 @@ void CVexoViewerApp::createPlayAndEditing() {
     m_pMainWnd->AddCommandTarget(m_pProgressCommands.get());
     m_pEditCommands = std::make_unique<CEditCommands>(*m_pMainWnd, m_pView->Editor());
     m_pMainWnd->AddCommandTarget(m_pEditCommands.get());
+    m_pTrackCommands =
+        std::make_unique<CTrackCommands>(*m_pMainWnd, m_pView->Editor(), *m_pSteps);
+    m_pMainWnd->AddCommandTarget(m_pTrackCommands.get());
 }
 
 int CVexoViewerApp::ExitInstance() {
@@ -211,6 +215,7 @@ int CVexoViewerApp::ExitInstance() {
     }
     m_pFileCommands.reset();
     m_pDocument.reset();
+    m_pTrackCommands.reset();
     // The window stops any play as it goes, so the play and its sound device go after it.
     m_pMainWnd.reset();
     m_pView = nullptr;

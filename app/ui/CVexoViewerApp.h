@@ -15,6 +15,7 @@
 #include <vector>
 
 class CEditCommands;
+class CTrackCommands;
 class CFileCommands;
 class CFrameStepCommands;
 class CMainFrame;
@@ -87,6 +88,8 @@ private:
     std::unique_ptr<CRegionCommands> m_pRegionCommands;
     std::unique_ptr<CProgressCommands> m_pProgressCommands;
     std::unique_ptr<CEditCommands> m_pEditCommands;
+    // Its progress window is a child of the main window, so it goes before the window.
+    std::unique_ptr<CTrackCommands> m_pTrackCommands;
     CQtMessageBox m_messageBox;
     CQtShellOpen m_shellOpen;
     CQtFileDialog m_fileDialog;

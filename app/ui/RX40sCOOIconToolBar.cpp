@@ -24,6 +24,7 @@ const std::map<int, const char*>& IconNames() {
         {160, "stop"},             {177, "stop-disabled"},  {161, "stop-hot"},
         {162, "next"},             {178, "next-disabled"},  {163, "next-hot"},
         {164, "last"},             {179, "last-disabled"},  {165, "last-hot"},
+        {182, "track"},            {183, "track-disabled"}, {184, "track-hot"},
         {168, "deinterlace"},      {181, "deinterlace-disabled"}, {153, "deinterlace-hot"},
         {RX40sCOOIconToolBar::ProgramIconId, "quorvel"},
     };

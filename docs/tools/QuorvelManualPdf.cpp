@@ -146,13 +146,19 @@ void StyleBlocks(QTextDocument& document) {
     }
 }
 
-// A heading whose next line would fall on the next page starts that page itself.
-void KeepHeadingsWithText(QTextDocument& document) {
+bool StartsPage(const QTextBlock& block) {
+    return block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore;
+}
+
+// A heading whose next line would fall on the next page starts that page itself. Returns whether
+// a heading moved.
+bool KeepHeadingsWithText(QTextDocument& document) {
+    bool moved = false;
     const qreal pageHeight = document.pageSize().height();
     const auto pageOf = [pageHeight](qreal y) { return static_cast<int>(std::floor(y / pageHeight)); };
     QAbstractTextDocumentLayout* layout = document.documentLayout();
     for (QTextBlock block = document.begin(); block.isValid() && block.next().isValid(); block = block.next()) {
-        if (block.blockFormat().headingLevel() == 0) {
+        if (block.blockFormat().headingLevel() == 0 || StartsPage(block)) {
             continue;
         }
         const QTextBlock next = block.next();
@@ -164,26 +170,32 @@ void KeepHeadingsWithText(QTextDocument& document) {
             QTextBlockFormat format = block.blockFormat();
             format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
             QTextCursor(block).setBlockFormat(format);
+            moved = true;
         }
     }
+    return moved;
 }
 
 // A paragraph that would run over a page break starts the next page: every page is drawn with
 // the whole of each block it shows, so the lines of a divided block would be written on both.
-void KeepParagraphsWhole(QTextDocument& document) {
+// Returns whether a paragraph moved.
+bool KeepParagraphsWhole(QTextDocument& document) {
+    bool moved = false;
     const qreal pageHeight = document.pageSize().height();
     const auto pageOf = [pageHeight](qreal y) { return static_cast<int>(std::floor(y / pageHeight)); };
     QAbstractTextDocumentLayout* layout = document.documentLayout();
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         const QRectF box = layout->blockBoundingRect(block);
-        if (QTextCursor(block).currentTable() || box.height() >= pageHeight ||
+        if (QTextCursor(block).currentTable() || StartsPage(block) || box.height() >= pageHeight ||
             pageOf(box.top()) == pageOf(box.bottom() - 1)) {
             continue;
         }
         QTextBlockFormat format = block.blockFormat();
         format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         QTextCursor(block).setBlockFormat(format);
+        moved = true;
     }
+    return moved;
 }
 
 std::vector<Heading> Headings(const QTextDocument& document) {
@@ -327,8 +339,9 @@ int main(int argc, char** argv) {
     }
     StyleTables(body);
     StyleBlocks(body);
-    KeepParagraphsWhole(body);
-    KeepHeadingsWithText(body);
+    // Each break moves what follows it, which may then need a break of its own.
+    while (KeepParagraphsWhole(body) | KeepHeadingsWithText(body)) {
+    }
     body.pageCount();
     const std::vector<Heading> headings = Headings(body);
 

@@ -124,27 +124,32 @@ TEST(CommandTableTest, EveryCommandHasItsTextsInBothLanguagesAndAUniqueId) {
                 << "a button needs a tool tip: " << row.id;
         }
     }
-    EXPECT_EQ(ids.size(), 42u);
+    EXPECT_EQ(ids.size(), 44u);
 }
 
 TEST(CommandTableTest, ToolbarsHoldTheirButtonsLeftToRight) {
     std::vector<std::pair<int, int>> standard;
-    std::vector<int> movie;
+    std::vector<std::pair<int, int>> movie;
     for (const auto& row : CCommandTable::Rows()) {
         if (row.toolbar == CCommandTable::Toolbar::Standard) {
             standard.emplace_back(row.button, row.id);
         } else if (row.toolbar == CCommandTable::Toolbar::Movie) {
-            movie.push_back(row.id);
+            movie.emplace_back(row.button, row.id);
         }
     }
     std::sort(standard.begin(), standard.end());
+    std::sort(movie.begin(), movie.end());
     EXPECT_EQ(standard, (std::vector<std::pair<int, int>>{{0, CCommandId::Open},
                                                           {2, CCommandId::FixedMode},
                                                           {3, CCommandId::MovingMode},
                                                           {4, CCommandId::PreviewMode},
                                                           {6, CCommandId::Save}}));
-    EXPECT_EQ(movie, (std::vector<int>{CCommandId::First, CCommandId::Back, CCommandId::Play,
-                                       CCommandId::Next, CCommandId::Last}));
+    EXPECT_EQ(movie, (std::vector<std::pair<int, int>>{{0, CCommandId::First},
+                                                       {1, CCommandId::Back},
+                                                       {2, CCommandId::Play},
+                                                       {3, CCommandId::Next},
+                                                       {4, CCommandId::Last},
+                                                       {6, CCommandId::Track}}));
 }
 
 // Leaving while busy: the innermost operation is asked to cancel, and what waits for the end

@@ -19,9 +19,9 @@ private slots:
 
 namespace {
 
-const std::array<const char*, 13> IconNames = {
+const std::array<const char*, 14> IconNames = {
     "open", "mode-fixed", "mode-moving", "mode-preview", "save", "first", "back",
-    "play", "stop", "next", "last", "deinterlace", "quorvel"};
+    "play", "stop", "next", "last", "track", "deinterlace", "quorvel"};
 
 QImage Render(const QString& path, QSize size) {
     QSvgRenderer renderer(path);

@@ -163,6 +163,11 @@ void MainFrameBarsTest::barsSitInTwoRowsWithLargeButtonsAndTheirTexts() {
     for (int index = 0; index < 7; ++index) {
         QCOMPARE(standard->ButtonCommand(index), standardIds[index]);
     }
+    // First, Back, Play, Next, Last, separator, Track.
+    const int movieIds[] = {Id::First, Id::Back, Id::Play, Id::Next, Id::Last, 0, Id::Track};
+    for (int index = 0; index < 7; ++index) {
+        QCOMPARE(movie->ButtonCommand(index), movieIds[index]);
+    }
     QCOMPARE(standard->iconSize(), QSize(32, 32));
     for (RX40sCOOIconToolBar* bar : {standard, movie, option}) {
         for (QAction* button : bar->Buttons()) {

@@ -172,7 +172,8 @@ void MainFrameCommandTest::everyCommandFollowsItsRulesInEverySituation() {
     expectStates("image", image, Union({Bars, {Id::FixedMode}}));
 
     // A movie with everything: all but Stop; Saving the middle course needs unsaved progress,
-    // Undo and Redo a step each way, Fill gaps and Next gap a track with a gap.
+    // Undo and Redo a step each way, Fill gaps and Next gap a track with a gap, Track and Track
+    // back moving mosaic mode and a track's rectangle on the shown frame.
     CMosaicParam& mosaic = m_document->GetStream()->m_mosaic;
     mosaic.SetTrackRect(0, {1, 1, 20, 20}, 1);
     mosaic.SetTrackRect(0, {1, 1, 20, 20}, 3);
@@ -182,6 +183,7 @@ void MainFrameCommandTest::everyCommandFollowsItsRulesInEverySituation() {
     QVERIFY(m_frame->History().Undo(mosaic));
     m_frame->stillImage = false;
     m_frame->editMode = 1;
+    m_document->GetStream()->m_nCurrentFrame = 1;
     m_frame->progressModified = true;
     m_document->soundFile = true;
     m_settings->LoopPlay = 1;
@@ -198,7 +200,8 @@ void MainFrameCommandTest::everyCommandFollowsItsRulesInEverySituation() {
                                    Id::SaveProgress, Id::SaveBitmap,      Id::RemoveAllMosaic,
                                    Id::First,        Id::Back,            Id::Next,
                                    Id::Last,         Id::Stop,            Id::Undo,
-                                   Id::Redo,         Id::FillGaps,        Id::NextGap};
+                                   Id::Redo,         Id::FillGaps,        Id::NextGap,
+                                   Id::Track,        Id::TrackBack};
     expectStates("playing", Union({Without(movie, playingOff), {Id::Stop}}),
                  Union({movieChecked, {Id::Play}}));
 
@@ -216,11 +219,22 @@ void MainFrameCommandTest::everyCommandFollowsItsRulesInEverySituation() {
     }
     expectStates("idle again", movie, movieChecked);
 
+    // Nothing to follow from a frame in the track's gap, nor in fixed mosaic mode.
+    const std::set<int> tracking{Id::Track, Id::TrackBack};
+    m_document->GetStream()->m_nCurrentFrame = 2;
+    expectStates("frame without a rectangle", Without(movie, tracking), movieChecked);
+    m_document->GetStream()->m_nCurrentFrame = 1;
+    m_frame->editMode = 0;
+    expectStates("fixed mode", Without(movie, tracking),
+                 Union({Without(movieChecked, {Id::MovingMode}), {Id::FixedMode}}));
+    m_frame->editMode = 1;
+
     // With every step undone the mosaic is empty again: nothing to undo, remove or mend.
     QVERIFY(m_frame->History().Undo(mosaic));
     QVERIFY(!m_frame->History().CanUndo());
     expectStates("all undone",
-                 Without(movie, {Id::Undo, Id::FillGaps, Id::NextGap, Id::RemoveAllMosaic}),
+                 Without(movie, Union({{Id::Undo, Id::FillGaps, Id::NextGap, Id::RemoveAllMosaic},
+                                       tracking})),
                  movieChecked);
 
     // Deinterlacing shows unchecked once the document is an image again.

@@ -22,6 +22,8 @@
 #include "tests/support/CFileSizeLimit.h"
 #include "tests/support/CRecordingMessageBox.h"
 #include "tests/support/CSavedMovie.h"
+#include "tests/core/CTestMedia.h"
+#include "tests/core/CTrackFootage.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -34,7 +36,9 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <algorithm>
 #include <filesystem>
+#include <set>
 
 using Id = CCommandId;
 namespace fs = std::filesystem;
@@ -75,6 +79,7 @@ private slots:
     void eachEditIsOneStepOfUndo();
     void oneFrameEditsMoveOrResizeAndThePointerTells();
     void coverageStripAndNextGapLeadToTheGaps();
+    void trackFollowsTheSubjectInOneStepOfUndo();
 
 private:
     // Starts the program and opens movie in fixed mosaic mode; false when that failed.
@@ -851,6 +856,84 @@ void PlayEditTest::coverageStripAndNextGapLeadToTheGaps() {
     QCOMPARE(mosaic.GetTrackRect(0, 22), (T_RECT{300, 200, 400, 300}));
     QVERIFY(!frame().CommandStatus(Id::NextGap).enabled);
     QVERIFY(!frame().CommandStatus(Id::FillGaps).enabled);
+}
+
+// A rectangle recorded on the subject, then T: the view follows the run while the program is
+// busy, the track holds the subject frame by frame up to the block that hides it, and the run
+// stops there and says so. One Ctrl+Z takes the whole run back; Shift+T from a later frame
+// follows back to the first, replacing the rectangles on its way and keeping the rest.
+void PlayEditTest::trackFollowsTheSubjectInOneStepOfUndo() {
+    const CTestMedia media;
+    const std::string footage = CTrackFootage::Write(media, "subject.avi");
+    QVERIFY(!footage.empty());
+    QVERIFY(open(footage));
+    QCOMPARE(stream().m_nLastFrame, std::int64_t{CTrackFootage::kFrames - 1});
+    frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame()));
+    QVERIFY(frame().ExecuteCommand(Id::MovingMode));
+    QVERIFY(!frame().CommandStatus(Id::Track).enabled);
+
+    // The brush as large as the subject, on it.
+    const T_RECT truth = CTrackFootage::Truth(0);
+    const double scale = double(view().PictureRect().right - view().PictureRect().left) /
+                         stream().m_nWidth;
+    settings().HoriLengthFromCenter = static_cast<int>((truth.right - truth.left) * scale / 2);
+    settings().VertLengthFromCenter = static_cast<int>((truth.bottom - truth.top) * scale / 2);
+    record(at((truth.left + truth.right) / 2, (truth.top + truth.bottom) / 2), 1);
+    const std::int64_t start = stream().m_nCurrentFrame;
+    CMosaicParam& mosaic = stream().m_mosaic;
+    QCOMPARE(mosaic.TrackCount(), 1);
+    QVERIFY(CTrackFootage::Overlap(mosaic.GetTrackRect(0, static_cast<std::int32_t>(start)),
+                                   CTrackFootage::Truth(static_cast<int>(start))) > 0.6);
+    const CMosaicParam recorded = mosaic;
+
+    // The frames shown while the run holds the program busy.
+    std::set<int> shown;
+    QObject::connect(frame().SliderBar()->FrameSlider(), &QSlider::valueChanged, &frame(),
+                     [&](int value) {
+                         if (frame().IsBusy()) {
+                             shown.insert(value);
+                         }
+                     });
+    key(Qt::Key_T);
+    // The offscreen platform leaves no window active once the progress window has gone.
+    QTest::qWait(20);
+    frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame()));
+    QObject::disconnect(frame().SliderBar()->FrameSlider(), nullptr, &frame(), nullptr);
+    QVERIFY(!frame().IsBusy());
+    QVERIFY2(!shown.empty() && *shown.begin() > start, "the view shows the frames followed");
+    const std::int64_t end = stream().m_nCurrentFrame;
+    QVERIFY(end >= CTrackFootage::kFullCover - 1 && end <= CTrackFootage::kFullCover + 5);
+    const CMosaicTrack& track = mosaic.Tracks()[0];
+    QCOMPARE(track.Shown().first, start);
+    QCOMPARE(track.Shown().last, end);
+    QVERIFY(CTrackFootage::ShareOnPath(static_cast<int>(start), track.Rects(), 0.7) >= 0.9);
+    const std::string unsure = std::to_string(track.UnsureFrames().size());
+    QCOMPARE(frame().statusBar()->currentMessage(),
+             QString::fromStdString(CStringTable::Format(CResourceId::TrackLostMessage,
+                                                         {std::to_string(end), unsure})));
+    QVERIFY(frame().movieModified && frame().progressModified);
+    const CMosaicParam tracked = mosaic;
+
+    key(Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(SameMosaic(mosaic, recorded));
+    key(Qt::Key_Y, Qt::ControlModifier);
+    QVERIFY(SameMosaic(mosaic, tracked));
+
+    showFrame(60);
+    const T_RECT later = mosaic.GetTrackRect(0, 70);
+    key(Qt::Key_T, Qt::ShiftModifier);
+    QCOMPARE(stream().m_nCurrentFrame, std::int64_t{0});
+    QCOMPARE(mosaic.Tracks()[0].Shown().first, std::int64_t{0});
+    // It set out from a rectangle that was followed itself, so it lands less closely.
+    QVERIFY(CTrackFootage::Overlap(mosaic.GetTrackRect(0, 0), CTrackFootage::Truth(0)) >= 0.5);
+    QCOMPARE(mosaic.GetTrackRect(0, 70), later);
+    const std::set<std::int64_t>& doubts = mosaic.Tracks()[0].UnsureFrames();
+    const auto backUnsure = std::count_if(doubts.begin(), doubts.end(), [](std::int64_t f) { return f <= 60; });
+    QCOMPARE(frame().statusBar()->currentMessage(),
+             QString::fromStdString(CStringTable::Format(
+                 CResourceId::TrackEndMessage, {"0", "60", std::to_string(backUnsure)})));
 }
 
 QTEST_MAIN(PlayEditTest)
