@@ -14,9 +14,10 @@ CTrackWorker::~CTrackWorker() {
     }
 }
 
-bool CTrackWorker::Start(const std::string& workPath, std::int64_t lastFrame, std::int64_t start,
-                         const T_RECT& rect, CSubjectTracker::Direction direction) {
-    if (m_thread.joinable() || m_video.Open(workPath) == 0 || m_video.m_nLastFrame != lastFrame) {
+bool CTrackWorker::Start(const RX40sCFFmpeg& shown, std::int64_t start, const T_RECT& rect,
+                         CSubjectTracker::Direction direction) {
+    if (m_thread.joinable() || m_video.OpenLike(shown) == 0 ||
+        m_video.m_nLastFrame != shown.m_nLastFrame) {
         return false;
     }
     m_frames = std::make_unique<CTrackFrames>(m_video);

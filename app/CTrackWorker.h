@@ -15,7 +15,7 @@
 
 class CTrackFrames;
 
-// One tracking run on a thread of its own, with a decoder of its own on the working video, so
+// One tracking run on a thread of its own, with a decoder of its own on the movie shown, so
 // that the window stays alive and can show each frame as it is followed.
 class CTrackWorker {
 public:
@@ -30,10 +30,10 @@ public:
     CTrackWorker(const CTrackWorker&) = delete;
     CTrackWorker& operator=(const CTrackWorker&) = delete;
 
-    // Opens workPath and starts following rect from frame start; false, with nothing started,
-    // when the video cannot be opened or does not end at lastFrame as the one shown does.
-    bool Start(const std::string& workPath, std::int64_t lastFrame, std::int64_t start,
-               const T_RECT& rect, CSubjectTracker::Direction direction);
+    // Opens what shown shows and starts following rect from frame start; false, with nothing
+    // started, when it cannot be opened or does not end where the one shown does.
+    bool Start(const RX40sCFFmpeg& shown, std::int64_t start, const T_RECT& rect,
+               CSubjectTracker::Direction direction);
     void Cancel() { m_cancel = true; }
     // Waits up to ms for the run to end; true once it has.
     bool WaitFor(int ms);

@@ -52,6 +52,14 @@ int RX40sCFFmpeg::OpenInPlace(const std::string& path, const CPictureShape& shap
     return reader->Open(path, shape) ? OpenReader(std::move(reader)) : 0;
 }
 
+int RX40sCFFmpeg::OpenLike(const RX40sCFFmpeg& other) {
+    if (!other.m_reader) {
+        return other.m_strFilePath.empty() ? 0 : Open(other.m_strFilePath);
+    }
+    auto reader = std::make_unique<CSourceReader>();
+    return reader->OpenLike(*other.m_reader) ? OpenReader(std::move(reader)) : 0;
+}
+
 int RX40sCFFmpeg::OpenReader(std::unique_ptr<CSourceReader> reader) {
     FreePictures();
     Close();

@@ -30,6 +30,8 @@ public:
     int OpenInPlace(const std::string& path, const CPictureShape& shape);
     // Reads the source reader opened from now on.
     int OpenReader(std::unique_ptr<CSourceReader> reader);
+    // Opens what other shows, in place when other reads in place, for a second reader beside it.
+    int OpenLike(const RX40sCFFmpeg& other);
     bool InPlace() const { return m_reader != nullptr; }
     // Releases the decoders and the demuxer; keeps the pictures.
     void Close();

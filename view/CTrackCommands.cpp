@@ -45,7 +45,7 @@ void CTrackCommands::Track(Direction direction) {
     const int track = m_editor.TrackToFollow(stream->m_mosaic, static_cast<std::int32_t>(start));
     CTrackWorker worker;
     if (track < 0 ||
-        !worker.Start(stream->m_strWorkPath, stream->m_nLastFrame, start,
+        !worker.Start(*stream, start,
                       stream->m_mosaic.GetTrackRect(track, static_cast<std::int32_t>(start)),
                       direction)) {
         m_frame.statusBar()->showMessage(

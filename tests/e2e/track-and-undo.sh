@@ -11,15 +11,16 @@ shots=${2:-}
 display_offset=53
 . "$(dirname "$0")/desktop.sh"
 
-# The square is 64 pixels wide at (20 + 3n, 88) on frame n of 320 x 240.
+# The square is 64 pixels wide at (20 + 3n, 88) on frame n of 320 x 240; an H.264 movie with
+# B-frames, the kind the program reads in place, without a working video to track on.
 ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i "color=c=0x00a000:size=320x240:rate=25" \
     -f lavfi -i "testsrc=size=64x64:rate=25" -filter_complex "[0][1]overlay=x='20+3*n':y=88" \
-    -frames:v 60 -c:v msmpeg4v2 -q:v 2 "$work/clip.avi"
+    -frames:v 60 -c:v libx264 -bf 2 -crf 12 -pix_fmt yuv420p "$work/clip.mp4"
 
 export LANG=C.UTF-8
 start_desktop
 start_quorvel
-open_through_dialog "$work/clip.avi"
+open_through_dialog "$work/clip.mp4"
 
 shot() {
     import -window root "$work/$1.png"
