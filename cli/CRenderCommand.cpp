@@ -51,41 +51,25 @@ bool ParseRect(const std::string& text, T_RECT& rect) {
     return !rect.IsEmpty();
 }
 
+// An option without a value: it only has to be there.
+std::function<bool(const std::string&)> Flag(bool& flag) {
+    return [&flag](const std::string&) {
+        flag = true;
+        return true;
+    };
+}
+
 } // namespace
 
 CRenderCommand::CRenderCommand() {
     m_options = {
-        {"--help", false,
-         [this](const std::string&) {
-             m_help = true;
-             return true;
-         }},
+        {"--help", false, Flag(m_help)},
         {"--frame", true, [this](const std::string& v) { return ParseNumber(v, m_frame); }},
-        {"--deinterlace", false,
-         [this](const std::string&) {
-             m_deinterlace = true;
-             return true;
-         }},
-        {"--source", false,
-         [this](const std::string&) {
-             m_source = true;
-             return true;
-         }},
-        {"--save", false,
-         [this](const std::string&) {
-             m_save = true;
-             return true;
-         }},
-        {"--track", false,
-         [this](const std::string&) {
-             m_track = true;
-             return true;
-         }},
-        {"--back", false,
-         [this](const std::string&) {
-             m_back = true;
-             return true;
-         }},
+        {"--deinterlace", false, Flag(m_deinterlace)},
+        {"--source", false, Flag(m_source)},
+        {"--save", false, Flag(m_save)},
+        {"--track", false, Flag(m_track)},
+        {"--back", false, Flag(m_back)},
         {"--rect", true,
          [this](const std::string& v) {
              T_RECT rect;
