@@ -61,13 +61,24 @@ bool Grab(CMainFrame& frame, const fs::path& file) {
     return true;
 }
 
-// Two fixed areas and one track that moves from left to right over the whole movie.
+// Two fixed areas and one track that moves from left to right over the whole movie, with a
+// gap and a stretch a tracker was unsure of, for the coverage strip to show.
+constexpr int kGapFirst = 70;
+constexpr int kGapLast = 77;
+constexpr int kUnsureFirst = 20;
+constexpr int kUnsureLast = 27;
+
 void AddRegions(CMosaicParam& mosaic, int frames) {
     mosaic.AddFixedArea({380, 20, 500, 110});
     mosaic.AddFixedArea({420, 230, 540, 330});
     for (int f = 0; f < frames; ++f) {
         const int x = 110 + f * 3;
-        mosaic.SetTrackRect(0, {x, 150, x + 100, 250}, f);
+        if (f < kGapFirst || f > kGapLast) {
+            mosaic.SetTrackRect(0, {x, 150, x + 100, 250}, f);
+        }
+    }
+    for (int f = kUnsureFirst; f <= kUnsureLast; ++f) {
+        mosaic.SetTrackUnsure(0, f, true);
     }
 }
 
@@ -89,6 +100,7 @@ bool TakeShots(const std::string& module, const std::string& movie, const fs::pa
     Settle();
     CAviVideoStream* stream = app.GetDocument()->GetStream();
     AddRegions(stream->m_mosaic, static_cast<int>(stream->m_nLastFrame) + 1);
+    frame.RefreshCoverage();
     app.GetFrameSteps()->ShowFrame(40);
     const bool ok = frame.ExecuteCommand(CCommandId::FixedMode) &&
                     Grab(frame, out / ("fixed-" + language + ".png")) &&
