@@ -14,8 +14,7 @@
 namespace {
 
 std::string Frames(const CMosaicTrack& track) {
-    const std::int64_t last = track.First() + static_cast<std::int64_t>(track.Rects().size()) - 1;
-    return "frames " + std::to_string(track.First()) + "-" + std::to_string(last);
+    return "frames " + std::to_string(track.First()) + "-" + std::to_string(track.Last());
 }
 
 } // namespace

@@ -20,8 +20,9 @@ public:
     CMosaicTrack() = default;
     CMosaicTrack(std::int32_t first, std::vector<T_RECT> rects);
 
-    // The first frame of the run; frames run on to First() + Rects().size() - 1.
+    // The first and the last frame of the run; Last() < First() when the run is empty.
     std::int32_t First() const { return m_first; }
+    std::int64_t Last() const { return m_first + static_cast<std::int64_t>(m_rects.size()) - 1; }
     const std::vector<T_RECT>& Rects() const { return m_rects; }
     bool Empty() const { return m_rects.empty(); }
     // Whether every frame's rectangle is empty: nothing of the track is ever shown.

@@ -69,9 +69,7 @@ void CTrackCommands::Track(Direction direction) {
     stream->m_mosaic.WriteTrackRun(track, result.track, result.unsure);
     m_editor.Tracked(track);
     m_frame.SetModified();
-    const std::int64_t last = result.track.First() +
-                              static_cast<std::int64_t>(result.track.Rects().size()) - 1;
-    m_steps.ShowFrame(direction == Direction::Forward ? last : result.track.First());
+    m_steps.ShowFrame(direction == Direction::Forward ? result.track.Last() : result.track.First());
     Tell(result);
 }
 
@@ -110,7 +108,7 @@ void CTrackCommands::Follow(CTrackWorker& worker, CAviVideoStream& stream, int t
 void CTrackCommands::Tell(const CTrackResult& result) {
     using Stop = CTrackResult::Stop;
     const std::int64_t first = result.track.First();
-    const std::int64_t last = first + static_cast<std::int64_t>(result.track.Rects().size()) - 1;
+    const std::int64_t last = result.track.Last();
     const std::string unsure =
         Number(std::count(result.unsure.begin(), result.unsure.end(), true));
     std::string text;
