@@ -1,5 +1,5 @@
-#include "media/CFrameBuffer.h"
 #include "mosaic/CMosaicPainter.h"
+#include "platform/CFrameBuffer.h"
 #include "tests/oracle/CReferenceEffects.h"
 
 #include <benchmark/benchmark.h>

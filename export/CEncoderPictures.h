@@ -2,8 +2,8 @@
 
 #include "export/CRegionScaler.h"
 #include "media/CAVPtr.h"
-#include "media/CFrameBuffer.h"
 #include "mosaic/T_RECT.h"
+#include "platform/CFrameBuffer.h"
 
 #include <cstdint>
 #include <functional>

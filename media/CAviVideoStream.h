@@ -2,7 +2,6 @@
 
 #include "media/CDrawnFrame.h"
 #include "media/CFFMpegUtil.h"
-#include "media/CFrameBuffer.h"
 #include "media/COpenPipeline.h"
 #include "media/CProgressFiles.h"
 #include "media/CWorkFiles.h"
@@ -10,6 +9,7 @@
 #include "media/RX40sCFFmpeg.h"
 #include "mosaic/CMosaicPainter.h"
 #include "mosaic/CMosaicParam.h"
+#include "platform/CFrameBuffer.h"
 
 #include <cstdint>
 #include <istream>

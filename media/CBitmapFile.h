@@ -1,6 +1,6 @@
 #pragma once
 
-#include "media/CFrameBuffer.h"
+#include "platform/CFrameBuffer.h"
 
 #include <cstdint>
 #include <istream>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "media/CFrameBuffer.h"
 #include "media/CNearestStretch.h"
 #include "media/CXrgbImage.h"
 #include "mosaic/CMosaicParam.h"
 #include "mosaic/T_RECT.h"
+#include "platform/CFrameBuffer.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "media/CFrameBuffer.h"
 #include "media/CXrgbImage.h"
+#include "platform/CFrameBuffer.h"
 
 #include <vector>
 

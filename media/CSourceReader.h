@@ -2,10 +2,10 @@
 
 #include "media/CAVPtr.h"
 #include "media/CConversionGrid.h"
-#include "media/CFrameBuffer.h"
 #include "media/CPictureCache.h"
 #include "media/CPictureShape.h"
 #include "media/CSourceIndex.h"
+#include "platform/CFrameBuffer.h"
 
 #include <cstdint>
 #include <string>

@@ -2,27 +2,24 @@
 
 #include "media/CAVPtr.h"
 #include "media/RX40sCFFmpeg.h"
-#include "mosaic/CGreyPicture.h"
+#include "mosaic/ITrackFrames.h"
 
 #include <cstdint>
 #include <vector>
 
-// The frames of an opened video as the tracker reads them: grey, in picture coordinates (the
-// video's full width). Going forward each frame is decoded once, in sequence; going backward a
-// block of frames before the one asked for is decoded in one forward run and kept, so that no
-// frame seeks from its key frame on its own.
-class CTrackFrames {
+// The frames of an opened video as the tracker reads them, at the video's full width. Going
+// forward each frame is decoded once, in sequence; going backward a block of frames before the
+// one asked for is decoded in one forward run and kept, so that no frame seeks from its key
+// frame on its own.
+class CTrackFrames : public ITrackFrames {
 public:
     explicit CTrackFrames(RX40sCFFmpeg& video);
 
-    std::int64_t First() const { return m_video.m_nFirstFrame; }
-    std::int64_t Last() const { return m_video.m_nLastFrame; }
-    int Width() const { return m_video.m_nWidth; }
-    int Height() const { return m_video.m_nHeight; }
-
-    // The picture of frame index; nullptr outside the frame range or when it cannot be decoded.
-    // It stays valid until the next call.
-    const CGreyPicture* Picture(std::int64_t index);
+    std::int64_t First() const override { return m_video.m_nFirstFrame; }
+    std::int64_t Last() const override { return m_video.m_nLastFrame; }
+    int Width() const override { return m_video.m_nWidth; }
+    int Height() const override { return m_video.m_nHeight; }
+    const CGreyPicture* Picture(std::int64_t index) override;
 
 private:
     static constexpr std::int64_t kBackwardBlock = 16;

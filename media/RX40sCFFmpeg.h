@@ -1,8 +1,8 @@
 #pragma once
 
 #include "media/CAVPtr.h"
-#include "media/CFrameBuffer.h"
 #include "media/CSourceReader.h"
+#include "platform/CFrameBuffer.h"
 
 #include <cstdint>
 #include <memory>

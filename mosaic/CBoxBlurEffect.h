@@ -1,7 +1,7 @@
 #pragma once
 
-#include "media/CFrameBuffer.h"
 #include "mosaic/T_RECT.h"
+#include "platform/CFrameBuffer.h"
 
 #include <cstdint>
 #include <vector>

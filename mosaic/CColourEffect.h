@@ -1,7 +1,7 @@
 #pragma once
 
-#include "media/CFrameBuffer.h"
 #include "mosaic/T_RECT.h"
+#include "platform/CFrameBuffer.h"
 
 // The two effects that change each pixel on its own: colour inversion and black fill.
 class CColourEffect {

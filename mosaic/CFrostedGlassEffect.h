@@ -1,7 +1,7 @@
 #pragma once
 
-#include "media/CFrameBuffer.h"
 #include "mosaic/T_RECT.h"
+#include "platform/CFrameBuffer.h"
 
 // Frosted glass: every pixel of the area, columns outer and rows inner, swaps places with a
 // partner at most 5 pixels away. The partner comes from a generator seeded with x * y, so the

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "media/CFrameBuffer.h"
 #include "mosaic/CBoxBlurEffect.h"
 #include "mosaic/CMosaicParam.h"
 #include "mosaic/T_RECT.h"
+#include "platform/CFrameBuffer.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "media/CFrameBuffer.h"
 #include "mosaic/T_RECT.h"
+#include "platform/CFrameBuffer.h"
 
 // Pixelation on a block grid anchored at picture pixel (0, 0). Each block takes the mean of its
 // top row (up to the area's right edge) and is written only where it lies inside the area.

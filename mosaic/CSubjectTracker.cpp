@@ -1,6 +1,5 @@
 #include "mosaic/CSubjectTracker.h"
 
-#include "media/CTrackFrames.h"
 #include "mosaic/CCorrelationEngine.h"
 
 #include <algorithm>
@@ -46,7 +45,7 @@ struct CSubjectTracker::Pass {
     int lostInRow = 0;
 };
 
-CSubjectTracker::CSubjectTracker(CTrackFrames& frames, std::unique_ptr<CTrackEngine> engine)
+CSubjectTracker::CSubjectTracker(ITrackFrames& frames, std::unique_ptr<CTrackEngine> engine)
     : m_frames(frames),
       m_engine(engine ? std::move(engine) : std::make_unique<CCorrelationEngine>()) {}
 

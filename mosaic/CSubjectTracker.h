@@ -3,13 +3,12 @@
 #include "mosaic/CAppearanceModel.h"
 #include "mosaic/CTrackEngine.h"
 #include "mosaic/CTrackResult.h"
+#include "mosaic/ITrackFrames.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
-
-class CTrackFrames;
 
 // Follows a subject frame by frame from a start frame and rectangle, forward or backward, and
 // stops at the movie's end, when asked to, or where it loses the subject: the engine gives up,
@@ -23,7 +22,7 @@ public:
     using Progress = std::function<bool(std::int64_t frame, const T_RECT& rect)>;
 
     // Without an engine, dlib's correlation filter.
-    explicit CSubjectTracker(CTrackFrames& frames, std::unique_ptr<CTrackEngine> engine = {});
+    explicit CSubjectTracker(ITrackFrames& frames, std::unique_ptr<CTrackEngine> engine = {});
 
     CTrackResult Run(std::int64_t start, const T_RECT& rect, Direction direction,
                      const Progress& progress = {});
@@ -41,7 +40,7 @@ private:
     static bool Implausible(const T_RECT& rect, const T_RECT& previous, int width, int height);
     static CTrackResult Finish(Pass& run, CTrackResult::Stop stop, std::int64_t stopFrame);
 
-    CTrackFrames& m_frames;
+    ITrackFrames& m_frames;
     std::unique_ptr<CTrackEngine> m_engine;
     CAppearanceModel m_model;
 };

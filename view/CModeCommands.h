@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CCmdTarget.h"
+#include "app/ui/IModeDescriptions.h"
 #include "view/CModeDescriptionDlg.h"
 
 #include <QPointer>
@@ -10,7 +11,7 @@ class CVexoView;
 
 // The three edit mode commands of the main window (fixed mosaic F2, moving mosaic F3,
 // preview F4) and the description windows of the first two, which the main window owns.
-class CModeCommands : public CCmdTarget {
+class CModeCommands : public CCmdTarget, public IModeDescriptions {
 public:
     CModeCommands(CMainFrame& frame, CVexoView& view);
     ~CModeCommands() override;
@@ -18,8 +19,7 @@ public:
     void FixedMode();
     void MovingMode();
     void PreviewMode();
-    // Destroys both description windows that exist.
-    void CloseDescriptions();
+    void CloseDescriptions() override;
 
     CModeDescriptionDlg* FixedDescription() const { return m_fixed; }
     CModeDescriptionDlg* MovingDescription() const { return m_moving; }

@@ -2,6 +2,7 @@
 
 #include "app/CCommandId.h"
 #include "app/CDocument.h"
+#include "app/CPlayController.h"
 #include "app/CRecentFileList.h"
 #include "app/CWindowPlacement.h"
 #include "app/ui/CCommandMenus.h"
@@ -11,7 +12,6 @@
 #include "app/ui/CView.h"
 #include "app/ui/CWindowFrameFit.h"
 #include "app/ui/RX40sCOOIconToolBar.h"
-#include "view/CPlayCommands.h"
 #include "app/ui/CCoverageStrip.h"
 #include "media/CAviVideoStream.h"
 #include "mosaic/CCoverage.h"
@@ -267,8 +267,8 @@ void CMainFrame::RefreshCoverage() {
 }
 
 void CMainFrame::StopPlay() {
-    if (m_playCommands) {
-        m_playCommands->StopPlay();
+    if (m_play) {
+        m_play->StopPlay();
         return;
     }
     // Without the play part nothing runs: only the state and the button to put right.

@@ -15,7 +15,7 @@ class CAviVideoStream;
 class CCommandMenus;
 class CDocument;
 class CMosaicSizeDlgBar;
-class CPlayCommands;
+class CPlayController;
 class CRecentFileList;
 class CSliderDlgBar;
 class CView;
@@ -93,8 +93,8 @@ public:
     void RefreshCoverage();
     // Ends any play; the Play button shows play again.
     void StopPlay();
-    // The part that runs the plays; StopPlay goes there. Not owned.
-    void SetPlayCommands(CPlayCommands* play) { m_playCommands = play; }
+    // The control that runs the plays; StopPlay goes there. Not owned.
+    void SetPlayController(CPlayController* play) { m_play = play; }
 
     // Runs id now when its rule allows; returns whether it ran.
     bool ExecuteCommand(int id);
@@ -149,7 +149,7 @@ private:
     CCmdTarget* m_application;
     CView* m_view = nullptr;
     CDocument* m_document = nullptr;
-    CPlayCommands* m_playCommands = nullptr;
+    CPlayController* m_play = nullptr;
     std::vector<CCmdTarget*> m_parts;
     const CRecentFileList* m_recentFiles = nullptr;
     CCommandRouter m_router;

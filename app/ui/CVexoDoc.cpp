@@ -2,14 +2,15 @@
 
 #include "app/CCommandId.h"
 #include "app/CInifileManager.h"
+#include "app/CRegionEditor.h"
 #include "app/ui/CMainFrame.h"
 #include "app/ui/CMosaicSizeDlgBar.h"
 #include "app/ui/CSliderDlgBar.h"
+#include "app/ui/CView.h"
+#include "app/ui/IModeDescriptions.h"
 #include "media/CAviVideoStream.h"
 #include "media/COpenPipeline.h"
 #include "resources/CStringTable.h"
-#include "view/CModeCommands.h"
-#include "view/CVexoView.h"
 
 #include <QComboBox>
 #include <QSlider>
@@ -30,9 +31,9 @@ bool NonEmptyFile(const std::string& path) {
 
 } // namespace
 
-CVexoDoc::CVexoDoc(CMainFrame& frame, CVexoView& view, CModeCommands& modes,
+CVexoDoc::CVexoDoc(CMainFrame& frame, CView& view, CRegionEditor& editor, IModeDescriptions& modes,
                    CInifileManager& settings, std::string programDir, const std::string& dataDir)
-    : m_frame(frame), m_view(view), m_modes(modes), m_settings(settings),
+    : m_frame(frame), m_view(view), m_editor(editor), m_modes(modes), m_settings(settings),
       m_programDir(std::move(programDir)), m_progress(&frame),
       m_converter(m_programDir, dataDir, m_progress, &LoadText) {}
 
@@ -145,7 +146,7 @@ CSavePipeline::Result CVexoDoc::SaveMovie(const std::string& targetPath, int pro
 
 void CVexoDoc::Opened() {
     m_view.update();
-    m_view.Editor().RegionsRemoved(m_pStream->m_mosaic);
+    m_editor.RegionsRemoved(m_pStream->m_mosaic);
     m_frame.ResetHistory();
     m_settings.SizeID = m_pStream->m_mosaic.type;
     if (CMosaicSizeDlgBar* bar = m_frame.MosaicTypeBar()) {

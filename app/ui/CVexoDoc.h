@@ -11,16 +11,17 @@
 class CAviVideoStream;
 class CInifileManager;
 class CMainFrame;
-class CModeCommands;
-class CVexoView;
+class CRegionEditor;
+class CView;
+class IModeDescriptions;
 
 // The one document: an opened movie or still image with the working files made from it and
 // the stream that serves its frames. Opening converts the source beside itself; closing deletes
 // the stream and with it the working files.
 class CVexoDoc : public CDocument {
 public:
-    CVexoDoc(CMainFrame& frame, CVexoView& view, CModeCommands& modes, CInifileManager& settings,
-             std::string programDir, const std::string& dataDir);
+    CVexoDoc(CMainFrame& frame, CView& view, CRegionEditor& editor, IModeDescriptions& modes,
+             CInifileManager& settings, std::string programDir, const std::string& dataDir);
     ~CVexoDoc() override;
 
     const std::string& GetPathName() const override { return m_strPathName; }
@@ -56,8 +57,9 @@ private:
     CSavePipeline Pipeline();
 
     CMainFrame& m_frame;
-    CVexoView& m_view;
-    CModeCommands& m_modes;
+    CView& m_view;
+    CRegionEditor& m_editor;
+    IModeDescriptions& m_modes;
     CInifileManager& m_settings;
     std::string m_programDir;
     std::string m_strPathName;

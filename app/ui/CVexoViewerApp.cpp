@@ -168,8 +168,8 @@ void CVexoViewerApp::createDocument() {
     m_pMainWnd->AddCommandTarget(m_pModes.get());
     m_pSteps = std::make_unique<CFrameStepCommands>(*m_pMainWnd);
     m_pMainWnd->AddCommandTarget(m_pSteps.get());
-    m_pDocument = std::make_unique<CVexoDoc>(*m_pMainWnd, *m_pView, *m_pModes, *m_pSettings,
-                                             m_strExeDir, m_strDataDir);
+    m_pDocument = std::make_unique<CVexoDoc>(*m_pMainWnd, *m_pView, m_pView->Editor(), *m_pModes,
+                                             *m_pSettings, m_strExeDir, m_strDataDir);
     m_pMainWnd->SetDocument(m_pDocument.get());
     m_pFileCommands = std::make_unique<CFileCommands>(*m_pMainWnd, *m_pDocument, *m_pRecentFileList,
                                                       *m_pSettings, m_strExeDir);
@@ -191,7 +191,7 @@ void CVexoViewerApp::createPlayAndEditing() {
     m_pPlay = std::make_unique<CPlayCommands>(*m_pMainWnd, *m_pView, *m_pDocument, *m_pSteps,
                                               *m_pSettings, *m_pSound);
     m_pMainWnd->AddCommandTarget(m_pPlay.get());
-    m_pMainWnd->SetPlayCommands(m_pPlay.get());
+    m_pMainWnd->SetPlayController(&m_pPlay->Controller());
     m_pView->Mouse().SetSpeedStepper(
         [this](bool up, bool down) { return m_pPlay->StepSpeed(up, down); });
     m_pRegionCommands = std::make_unique<CRegionCommands>(*m_pMainWnd, m_pView->Editor());

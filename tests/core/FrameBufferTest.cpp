@@ -1,4 +1,4 @@
-#include "media/CFrameBuffer.h"
+#include "platform/CFrameBuffer.h"
 
 #include <gtest/gtest.h>
 

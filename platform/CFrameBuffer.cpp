@@ -1,4 +1,4 @@
-#include "media/CFrameBuffer.h"
+#include "platform/CFrameBuffer.h"
 
 CFrameBuffer::CFrameBuffer(int width, int height, bool topDown) {
     Reset(width, height, topDown);
