@@ -280,7 +280,9 @@ int DrawPages(QPdfWriter& writer, QPainter& painter, QTextDocument& document, co
         }
         painter.save();
         painter.translate(page.text.left(), page.text.top() - i * height);
-        document.drawContents(&painter, QRectF(0, i * height, page.text.width(), height));
+        // The layout draws every block that touches the rectangle, and puts page breaks in 1/64
+        // pixel steps: a block starting on the lower edge belongs to the next page alone.
+        document.drawContents(&painter, QRectF(0, i * height, page.text.width(), height - 0.5));
         painter.restore();
         DrawPageNumber(painter, page.text, page.footTop, firstNumber + i, footFont);
     }
