@@ -24,6 +24,11 @@ std::string Number(std::int64_t n) {
     return std::to_string(n);
 }
 
+// A frame as the view's counter shows it: from 1.
+std::string FrameNumber(std::int64_t frame) {
+    return Number(frame + 1);
+}
+
 int Steps(std::int64_t frames) {
     return static_cast<int>(std::clamp<std::int64_t>(frames, 0, std::numeric_limits<int>::max()));
 }
@@ -93,7 +98,8 @@ void CTrackCommands::Follow(CTrackWorker& worker, CAviVideoStream& stream, int t
         if (latest != start && (!sinceShown.isValid() || sinceShown.elapsed() >= kShowEveryMs)) {
             sinceShown.start();
             m_steps.ShowFrame(latest);
-            m_progress.SetCaption(CStringTable::Format(CResourceId::TrackingCaption, Number(latest)));
+            m_progress.SetCaption(
+                CStringTable::Format(CResourceId::TrackingCaption, FrameNumber(latest)));
             m_progress.SetPosition(Steps(std::abs(latest - start)));
             m_progress.UpdatePercent(Steps(std::abs(latest - start)));
         }
@@ -114,19 +120,20 @@ void CTrackCommands::Tell(const CTrackResult& result) {
     std::string text;
     switch (result.stop) {
     case Stop::End:
-        text = CStringTable::Format(CResourceId::TrackEndMessage, {Number(first), Number(last), unsure});
+        text = CStringTable::Format(CResourceId::TrackEndMessage,
+                                    {FrameNumber(first), FrameNumber(last), unsure});
         break;
     case Stop::Cancelled:
         text = CStringTable::Format(CResourceId::TrackCancelledMessage,
-                                    {Number(first), Number(last), unsure});
+                                    {FrameNumber(first), FrameNumber(last), unsure});
         break;
     case Stop::Lost:
         text = CStringTable::Format(CResourceId::TrackLostMessage,
-                                    {Number(m_frame.ActiveStream()->m_nCurrentFrame), unsure});
+                                    {FrameNumber(m_frame.ActiveStream()->m_nCurrentFrame), unsure});
         break;
     case Stop::Unreadable:
         text = CStringTable::Format(CResourceId::TrackUnreadableMessage,
-                                    {Number(result.stopFrame), unsure});
+                                    {FrameNumber(result.stopFrame), unsure});
         break;
     case Stop::BadStart:
         text = CStringTable::Load(CResourceId::TrackNotStartedMessage);

@@ -912,7 +912,7 @@ void PlayEditTest::trackFollowsTheSubjectInOneStepOfUndo() {
     const std::string unsure = std::to_string(track.UnsureFrames().size());
     QCOMPARE(frame().statusBar()->currentMessage(),
              QString::fromStdString(CStringTable::Format(CResourceId::TrackLostMessage,
-                                                         {std::to_string(end), unsure})));
+                                                         {std::to_string(end + 1), unsure})));
     QVERIFY(frame().movieModified && frame().progressModified);
     const CMosaicParam tracked = mosaic;
 
@@ -932,8 +932,8 @@ void PlayEditTest::trackFollowsTheSubjectInOneStepOfUndo() {
     const std::set<std::int64_t>& doubts = mosaic.Tracks()[0].UnsureFrames();
     const auto backUnsure = std::count_if(doubts.begin(), doubts.end(), [](std::int64_t f) { return f <= 60; });
     QCOMPARE(frame().statusBar()->currentMessage(),
-             QString::fromStdString(CStringTable::Format(
-                 CResourceId::TrackEndMessage, {"0", "60", std::to_string(backUnsure)})));
+             QString::fromStdString(CStringTable::Format(CResourceId::TrackEndMessage,
+                                                         {"1", "61", std::to_string(backUnsure)})));
 }
 
 QTEST_MAIN(PlayEditTest)
