@@ -14,9 +14,9 @@ class CMainFrame;
 class CModeCommands;
 class CVexoView;
 
-// The one document: an opened movie or still image with the working files made from it and
-// the stream that serves its frames. Opening converts the source beside itself; closing deletes
-// the stream and with it the working files.
+// The one document: an opened movie or still image with the working files made for it and
+// the stream that serves its frames. Opening reads a movie in place or converts the source
+// beside itself; closing deletes the stream and with it the working files.
 class CVexoDoc : public CDocument {
 public:
     CVexoDoc(CMainFrame& frame, CVexoView& view, CModeCommands& modes, CInifileManager& settings,
