@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-// The sound side of play with sound: the command strings that open the working sound under
+// The sound side of play with sound: the command strings that open the movie's sound under
 // the alias "f", start it at a speed and a time, follow it and close it.
 class CAudioPlayback {
 public:

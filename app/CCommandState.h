@@ -20,7 +20,7 @@ struct CCommandState {
     bool canUndo = false;          // the mosaic has a change to undo
     bool canRedo = false;          // the mosaic has an undone change to redo
     bool savedOutput = false;      // the document knows the file it last saved
-    bool soundFile = false;        // the working sound file exists and is not empty
+    bool soundFile = false;        // the movie's sound file exists and is not empty
     bool lineDouble = false;       // the stream deinterlaces
     bool loopPlay = false;         // setting "LoopPlay" is 1
     bool busy = false;             // a long operation runs: no command may start

@@ -113,7 +113,17 @@ const std::string& CBenchClip::LongSourcePath1080p() {
             out << "file '" << SourcePath1080p() << "'\n";
         }
         out.close();
-        return Make("long-source-1080p.mp4", "-f concat -safe 0 -i '" + list + "' -c copy");
+        // The sound goes on after joining: joined pieces of sound would shift the picture by
+        // the encoder's delay at each join.
+        const std::string silent =
+            Make("long-silent-1080p.mp4", "-f concat -safe 0 -i '" + list + "' -c copy");
+        const double seconds = static_cast<double>(SourceFrames * LongSourceCopies) / 30.0;
+        return silent.empty()
+                   ? std::string()
+                   : Make("long-source-1080p.mp4",
+                          "-i '" + silent + "' -f lavfi -i sine=sample_rate=48000:duration=" +
+                              std::to_string(seconds) +
+                              " -ac 2 -map 0:v -map 1:a -c:v copy -c:a aac");
     }();
     return path;
 }

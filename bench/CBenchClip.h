@@ -36,8 +36,8 @@ public:
     // A source as cameras and encoders write it, read in place: 1080p H.264 at 30 fps with
     // B-frames and key frames 250 apart, SourceFrames long. Empty when the tool could not make it.
     static const std::string& SourcePath1080p();
-    // That source joined LongSourceCopies times without encoding again: 10 minutes. Empty when
-    // the tool could not make it.
+    // That source with a stereo AAC sound, joined LongSourceCopies times without encoding again:
+    // 10 minutes. Empty when the tool could not make it.
     static const std::string& LongSourcePath1080p();
 
     // name in the run's private folder; empty when there is no such folder.

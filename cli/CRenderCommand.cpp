@@ -240,7 +240,6 @@ std::string CRenderCommand::InputFileAt(const std::string& output) const {
                                 CWorkPaths::ReplaceExtension(input, "eft"),
                                 CWorkPaths::ReplaceExtension(input, "eftm"),
                                 workVideo,
-                                CWorkPaths::WorkSound(input),
                                 CWorkPaths::WorkImage(input),
                                 CWorkPaths::WorkLock(input),
                                 CWorkPaths::ReplaceExtension(workVideo, "eft"),

@@ -8,7 +8,7 @@ class CFFMpegUtil;
 class IProgress;
 
 // Saving a document into the target the user chose. A movie: its frames exported with the
-// mosaic, the separated sound joined back in and, unless the target is an AVI, the result
+// mosaic, the source's sound joined in and, unless the target is an AVI, the result
 // converted with the chosen profile. A still image: the painted picture written as a bitmap
 // and converted. Every step works on names of its own beside the target ("$out$", "$bak$",
 // "$new$"); the target is replaced only by a complete new file, and every file the save made
@@ -26,7 +26,7 @@ public:
         std::string reason;
     };
 
-    // soundPath: the working sound of the open, empty when there is none.
+    // soundPath: the file the movie's sound comes from, empty when it has none.
     CSavePipeline(CAviVideoStream& stream, CFFMpegUtil& converter, IProgress& progress,
                   std::string soundPath);
 
@@ -39,7 +39,7 @@ public:
     Result SaveMovie(const std::string& targetPath, int profileIndex);
     Result SaveStill(const std::string& targetPath, int profileIndex);
 
-    // True when target names the source, the working video or the working sound, by name
+    // True when target names the source, the working video or the sound's file, by name
     // (letters compared without regard to case) or as the same file on disk.
     bool IsOpenedFile(const std::string& sourcePath, const std::string& targetPath) const;
 

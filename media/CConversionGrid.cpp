@@ -1,10 +1,14 @@
 #include "media/CConversionGrid.h"
 
+#include "media/CStreamProbe.h"
+
 extern "C" {
+#include <libavformat/avformat.h>
 #include <libavutil/common.h>
 #include <libavutil/mathematics.h>
 }
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -27,6 +31,20 @@ bool Positive(AVRational value) {
 }
 
 } // namespace
+
+std::int64_t CConversionGrid::TimeZero(const AVFormatContext& format) {
+    if (format.start_time == AV_NOPTS_VALUE) {
+        return 0;
+    }
+    const int video = CStreamProbe::FirstVideoStream(format);
+    if ((format.iformat->flags & AVFMT_TS_DISCONT) == 0 || video < 0 ||
+        format.streams[video]->start_time == AV_NOPTS_VALUE) {
+        return format.start_time;
+    }
+    const AVStream& stream = *format.streams[video];
+    return std::max(format.start_time,
+                    av_rescale_q(stream.start_time, stream.time_base, AV_TIME_BASE_Q));
+}
 
 CConversionGrid::CConversionGrid(const std::vector<CSourceIndex::Picture>& pictures,
                                  const Timing& timing) {

@@ -9,6 +9,8 @@ extern "C" {
 #include <libavutil/rational.h>
 }
 
+struct AVFormatContext;
+
 // The frames of the working video the converter makes from a source: which source picture each
 // frame of its constant-rate grid shows. The converter places each picture on the grid by its
 // time, drops one that lands behind the grid and, for an AVI, leaves a gap before one that lands
@@ -29,6 +31,11 @@ public:
         // The picture's own duration is known to the converter when it runs no filters.
         bool pictureDurations = true;
     };
+
+    // The time the converter takes as 0 for a movie, in AV_TIME_BASE units: the start of the
+    // whole file or, for a format whose times may jump, of the first stream it reads (without
+    // sound, the video). Frame n of the working video shows the time TimeZero + n / rate.
+    static std::int64_t TimeZero(const AVFormatContext& format);
 
     CConversionGrid() = default;
     CConversionGrid(const std::vector<CSourceIndex::Picture>& pictures, const Timing& timing);

@@ -13,7 +13,6 @@
 namespace {
 
 constexpr int kTitleConverting = 2022;
-constexpr int kTitleSeparating = 2023;
 constexpr int kTitleJoining = 2024;
 constexpr int kPollMs = 50;
 constexpr const char* kEndTag = "[E]:";
@@ -155,12 +154,6 @@ bool CFFMpegUtil::ConvertVideo(const std::string& input, const std::string& outp
     return Run("[V]:", output, command, kTitleConverting);
 }
 
-bool CFFMpegUtil::SeparateAudio(const std::string& input, const std::string& output) {
-    CConverterCommand command;
-    command.AddOptions("-i ").AddPath(input).AddOptions(" -vn -y ").AddPath(output);
-    return Run("[A]:", output, command, kTitleSeparating);
-}
-
 bool CFFMpegUtil::ConvertImage(const std::string& input, const std::string& output) {
     CConverterCommand command;
     command.AddOptions("-i ").AddPath(input).AddOptions(" -f image2 -pix_fmt rgb24 ");
@@ -172,7 +165,9 @@ bool CFFMpegUtil::JoinAudio(const std::string& video, const std::string& audio,
                             const std::string& output, bool shortest) {
     CConverterCommand command;
     command.AddOptions("-i ").AddPath(video).AddOptions(" -i ").AddPath(audio);
-    command.AddOptions(std::string(" -vcodec copy -sameq -acodec copy -async 2 ") +
+    // The sound is the movie's own, decoded as a separated sound once held it.
+    command.AddOptions(std::string(" -map 0:v -map 1:a? -vcodec copy -sameq -acodec pcm_s16le "
+                                   "-async 2 ") +
                        (shortest ? "-shortest" : "") + " ");
     command.AddPath(output);
     return Run("[U]:", output, command, kTitleJoining);

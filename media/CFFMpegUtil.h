@@ -9,7 +9,7 @@
 class CConverterCommand;
 class IProgress;
 
-// Runs the converter tool "misc/ffmpeg" of the program folder for the five kinds of conversion,
+// Runs the converter tool "misc/ffmpeg" of the program folder for the four kinds of conversion,
 // logs every command and how it ended to "QV_command.log" in the data folder and shows the
 // output's growth in the progress window while the tool runs. A result of true says only that
 // the tool started; LastRun() tells how it ended. A cancel asked for in the progress window
@@ -30,7 +30,7 @@ public:
         bool Succeeded() const { return started && !cancelled && exitCode == 0; }
     };
 
-    // Text of the string table by id: titles 2022, 2023 and 2024.
+    // Text of the string table by id: titles 2022 and 2024.
     using TextLookup = std::function<std::string(int id)>;
 
     CFFMpegUtil(std::string programDir, const std::string& dataDir, IProgress& progress,
@@ -43,7 +43,6 @@ public:
 
     bool ConvertVideo(const std::string& input, const std::string& output, const std::string& codec,
                       const std::string& bitRate, const std::string& extraOptions);
-    bool SeparateAudio(const std::string& input, const std::string& output);
     bool ConvertImage(const std::string& input, const std::string& output);
     bool JoinAudio(const std::string& video, const std::string& audio, const std::string& output,
                    bool shortest);

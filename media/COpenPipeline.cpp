@@ -24,12 +24,6 @@ bool Exists(const std::string& path) {
     return std::filesystem::is_regular_file(path, ec);
 }
 
-bool HasContent(const std::string& path) {
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    return !ec && size > 0;
-}
-
 } // namespace
 
 COpenPipeline::COpenPipeline(CFFMpegUtil& converter, std::string programDir, std::string videoCodec,
@@ -61,10 +55,13 @@ bool COpenPipeline::Open(const std::string& source) {
     if (!CanWriteBeside(source)) {
         return Refuse(kReadOnlySourceFolder);
     }
-    if (m_files.Lock(source) == CWorkFiles::Claim::InUse) {
+    const CWorkFiles::Claim lock = m_files.Lock(source);
+    if (lock == CWorkFiles::Claim::InUse) {
         return Refuse(kOpenElsewhere);
     }
-    if (m_stillImage ? OpenImage(source) : OpenMovie(source)) {
+    // Only an open that holds the lock opens: its working files are its own to make.
+    if (lock == CWorkFiles::Claim::Taken &&
+        (m_stillImage ? OpenImage(source) : OpenMovie(source))) {
         return true;
     }
     if (m_reported) {
@@ -131,13 +128,10 @@ bool COpenPipeline::OpenMovie(const std::string& source) {
     const std::string options = ProbeOptions(source);
     m_options = options;
     m_shape = CPictureShape::Parse(options);
-    if (!Claim(CWorkPaths::WorkSound(source))) {
-        return false;
-    }
     m_workPath = source;
     if (!CWorkPaths::EndsWithNoCase(source, ".avi") || !options.empty()) {
         if (OpenInPlace(source)) {
-            return SeparateSound(source);
+            return TakeSound(source);
         }
         if (!ConvertMovie(source, options)) {
             return false;
@@ -151,7 +145,7 @@ bool COpenPipeline::OpenMovie(const std::string& source) {
     if (opened.IsDvVideo() && !m_files.Holds(m_workPath) && !ConvertMovie(m_workPath, options)) {
         return false;
     }
-    return SeparateSound(source);
+    return TakeSound(source);
 }
 
 bool COpenPipeline::ConvertMovie(const std::string& input, const std::string& options) {
@@ -179,22 +173,11 @@ bool COpenPipeline::OpenInPlace(const std::string& source) {
     return true;
 }
 
-// Without a tool to run the movie opens without sound; a separation cut short fails the open.
-bool COpenPipeline::SeparateSound(const std::string& source) {
-    const std::string sound = CWorkPaths::WorkSound(source);
-    const bool started = m_converter.SeparateAudio(source, sound);
-    const CFFMpegUtil::Outcome& run = m_converter.LastRun();
-    if (!started || run.toolMissing) {
-        std::error_code ec;
-        std::filesystem::remove(sound, ec);
-        return true;
+// The sound plays from the source itself, whatever made the pictures.
+bool COpenPipeline::TakeSound(const std::string& source) {
+    if (CStreamProbe(source).AudioStreams() > 0) {
+        m_soundPath = source;
     }
-    // A movie without sound makes the tool fail before it writes anything.
-    const bool noSound = run.exitCode > 0 && !HasContent(sound);
-    if (!run.Succeeded() && !noSound) {
-        return false;
-    }
-    m_soundPath = sound;
     return true;
 }
 

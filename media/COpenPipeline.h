@@ -10,10 +10,11 @@
 #include <string>
 #include <utility>
 
-// Turns a source file into working files beside it that the video stream can open: a movie
-// into a working AVI (unless it is an AVI that needs nothing) and its separated sound, an image
-// into a 24-bit working bitmap. A failed open leaves none of the files it made; after a good
-// one the caller takes the working files (TakeWorkFiles) and hands them to the stream.
+// Turns a source file into what the video stream can open: a movie read in place, or else
+// converted into a working AVI beside it (unless it is an AVI that needs nothing), its sound
+// played from the source itself; an image into a 24-bit working bitmap beside it. A failed open
+// leaves none of the files it made; after a good one the caller takes the working files
+// (TakeWorkFiles) and hands them to the stream.
 class COpenPipeline {
 public:
     // How the converter makes the working video of a movie: what ConvertVideo is given.
@@ -49,7 +50,7 @@ public:
 
     // The file for the stream: the working video, the source AVI itself, or the bitmap.
     const std::string& WorkPath() const { return m_workPath; }
-    // The separated sound; empty when the tool could not be run for it.
+    // The file the movie's sound plays from: the source, empty when it has no sound.
     const std::string& SoundPath() const { return m_soundPath; }
     bool IsStillImage() const { return m_stillImage; }
     // How the conversion reshapes (or would reshape) the last movie opened.
@@ -65,7 +66,7 @@ private:
     bool OpenMovie(const std::string& source);
     bool ConvertMovie(const std::string& input, const std::string& options);
     bool OpenInPlace(const std::string& source);
-    bool SeparateSound(const std::string& source);
+    bool TakeSound(const std::string& source);
     // started is what the converter returned; true when the tool made its output.
     bool Converted(bool started);
     std::string ProbeOptions(const std::string& source) const;

@@ -1,10 +1,22 @@
 #include "media/CSoundSource.h"
 
+#include "media/CConversionGrid.h"
 #include "media/CStreamProbe.h"
 #include "media/RX40sCFFmpeg.h"
 
+extern "C" {
+#include <libavutil/samplefmt.h>
+}
+
 #include <algorithm>
 #include <cstring>
+
+namespace {
+
+// A quarter of a second at 48 kHz: silence goes to the filter in pieces, however long it is.
+constexpr std::int64_t kSilenceSamples = 12000;
+
+} // namespace
 
 bool CSoundSource::Open(const std::string& path) {
     m_format = CStreamProbe::OpenFormat(path);
@@ -21,7 +33,14 @@ bool CSoundSource::Open(const std::string& path) {
         m_format.reset();
         return false;
     }
-    m_lengthMs = m_format->duration > 0 ? m_format->duration / (AV_TIME_BASE / 1000) : 0;
+    const std::int64_t zero = CConversionGrid::TimeZero(*m_format);
+    m_zero = av_rescale_q(zero, AV_TIME_BASE_Q, m_format->streams[m_stream]->time_base);
+    const std::int64_t fileStart =
+        m_format->start_time != AV_NOPTS_VALUE ? m_format->start_time : 0;
+    m_lengthMs = m_format->duration > 0
+                     ? std::max<std::int64_t>(m_format->duration + fileStart - zero, 0) /
+                           (AV_TIME_BASE / 1000)
+                     : 0;
     return true;
 }
 
@@ -39,19 +58,26 @@ bool CSoundSource::Start(std::int64_t startMs, double tempo, const CTempoFilter:
         return false;
     }
     const AVStream& stream = *m_format->streams[m_stream];
-    const std::int64_t target = av_rescale_q(std::max<std::int64_t>(startMs, 0), AVRational{1, 1000},
-                                             stream.time_base);
-    if (avformat_seek_file(m_format.get(), m_stream, INT64_MIN, target, target, 0) < 0) {
+    const std::int64_t target = m_zero + av_rescale_q(std::max<std::int64_t>(startMs, 0),
+                                                      AVRational{1, 1000}, stream.time_base);
+    // Before the sound's first packet there is nothing to seek to.
+    const std::int64_t seekTo =
+        stream.start_time != AV_NOPTS_VALUE ? std::max(target, stream.start_time) : target;
+    if (avformat_seek_file(m_format.get(), m_stream, INT64_MIN, seekTo, seekTo, 0) < 0) {
         return false;
     }
     avcodec_flush_buffers(m_decoder.get());
     av_frame_unref(m_pending.get());
+    av_frame_unref(m_decoded.get());
     m_pendingOffset = 0;
     m_pendingSize = 0;
+    m_leadFrom = target;
+    m_silence = 0;
+    m_held = false;
     m_inputDone = false;
     m_output = output;
-    if (!m_filter.Build(*m_decoder, stream.time_base, static_cast<double>(startMs) / 1000.0, tempo,
-                        output)) {
+    if (!m_filter.Build(*m_decoder, stream.time_base,
+                        static_cast<double>(target) * av_q2d(stream.time_base), tempo, output)) {
         return false;
     }
     m_ended = false;
@@ -99,14 +125,56 @@ bool CSoundSource::FeedFilter() {
     if (m_inputDone) {
         return false;
     }
-    if (DecodeNext()) {
+    if (!m_held) {
+        if (!DecodeNext()) {
+            m_inputDone = true;
+            return m_filter.Push(nullptr);
+        }
         m_decoded->pts = m_decoded->best_effort_timestamp;
-        const bool pushed = m_filter.Push(m_decoded.get());
-        av_frame_unref(m_decoded.get());
-        return pushed;
+        m_held = true;
+        TakeLead();
     }
-    m_inputDone = true;
-    return m_filter.Push(nullptr);
+    if (m_silence > 0) {
+        return PushSilence();
+    }
+    m_held = false;
+    const bool pushed = m_filter.Push(m_decoded.get());
+    av_frame_unref(m_decoded.get());
+    return pushed;
+}
+
+// A sound that starts after the time asked for is owed the silence until it does.
+void CSoundSource::TakeLead() {
+    if (m_leadFrom != AV_NOPTS_VALUE && m_decoded->pts != AV_NOPTS_VALUE &&
+        m_decoded->pts > m_leadFrom && m_decoded->sample_rate > 0) {
+        m_silence =
+            av_rescale_q(m_decoded->pts - m_leadFrom, m_format->streams[m_stream]->time_base,
+                         AVRational{1, m_decoded->sample_rate});
+    }
+    m_leadFrom = AV_NOPTS_VALUE;
+}
+
+// The next piece of the silence owed, in the held frame's format and timed to end where it
+// begins.
+bool CSoundSource::PushSilence() {
+    const AVFrame& next = *m_decoded;
+    AVFramePtr silence(av_frame_alloc());
+    if (!silence || av_channel_layout_copy(&silence->ch_layout, &next.ch_layout) < 0) {
+        return false;
+    }
+    const int count = static_cast<int>(std::min(m_silence, kSilenceSamples));
+    silence->format = next.format;
+    silence->sample_rate = next.sample_rate;
+    silence->nb_samples = count;
+    silence->pts = next.pts - av_rescale_q(m_silence, AVRational{1, next.sample_rate},
+                                           m_format->streams[m_stream]->time_base);
+    if (av_frame_get_buffer(silence.get(), 0) < 0 ||
+        av_samples_set_silence(silence->extended_data, 0, count, next.ch_layout.nb_channels,
+                               static_cast<AVSampleFormat>(next.format)) < 0) {
+        return false;
+    }
+    m_silence -= count;
+    return m_filter.Push(silence.get());
 }
 
 // The next decoded frame of the sound stream; false at its end or on an error.

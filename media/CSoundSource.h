@@ -6,12 +6,14 @@
 #include <cstdint>
 #include <string>
 
-// The sound of a file as a stream of interleaved 16-bit samples in the device's format, from a
-// chosen time on and at a chosen tempo (pitch kept).
+// The sound of a file (its best sound stream) as a stream of interleaved 16-bit samples in the
+// device's format, from a chosen time on and at a chosen tempo (pitch kept). Times count from
+// the time the movie's frame 0 shows, so frame n's time gives the sound heard with its picture,
+// wherever the sound stream itself starts; before it starts there is silence.
 class CSoundSource {
 public:
     bool Open(const std::string& path);
-    // Length of the sound in milliseconds (0 when the file does not tell).
+    // Length of the file from that time on in milliseconds (0 when the file does not tell).
     std::int64_t LengthMs() const { return m_lengthMs; }
     int SampleRate() const;
     int Channels() const;
@@ -26,11 +28,15 @@ private:
     bool FillPending();
     bool FeedFilter();
     bool DecodeNext();
+    void TakeLead();
+    bool PushSilence();
 
     AVFormatContextPtr m_format;
     AVCodecContextPtr m_decoder;
     const AVCodec* m_codec = nullptr;
     int m_stream = -1;
+    // Frame 0's time on the sound stream's clock.
+    std::int64_t m_zero = 0;
     std::int64_t m_lengthMs = 0;
     CTempoFilter m_filter;
     CTempoFilter::Output m_output;
@@ -39,6 +45,11 @@ private:
     AVFramePtr m_pending;
     int m_pendingOffset = 0;
     int m_pendingSize = 0;
+    // Where the last start asked the sound to begin, until the first decoded frame has been
+    // seen; then the silence still owed before that frame, which waits in m_decoded (m_held).
+    std::int64_t m_leadFrom = 0;
+    std::int64_t m_silence = 0;
+    bool m_held = false;
     bool m_inputDone = false;
     bool m_ended = true;
 };

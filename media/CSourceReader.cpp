@@ -104,13 +104,7 @@ bool CSourceReader::OpenStream(const std::string& path) {
     if (!m_format || !m_packet || !m_decoded) {
         return false;
     }
-    m_stream = -1;
-    for (unsigned i = 0; i < m_format->nb_streams; ++i) {
-        if (m_format->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO) {
-            m_stream = static_cast<int>(i);
-            break;
-        }
-    }
+    m_stream = CStreamProbe::FirstVideoStream(*m_format);
     return m_stream >= 0 &&
            m_format->streams[m_stream]->codecpar->codec_id != AV_CODEC_ID_DVVIDEO;
 }
@@ -121,19 +115,12 @@ bool CSourceReader::OpenDecoder() {
 }
 
 // The converter's frame grid: its own guess of the source's rate unless the program names one
-// (then at constant rate), times counted from the start of the whole file.
+// (then at constant rate).
 CConversionGrid::Timing CSourceReader::GridTiming(const std::string& path) const {
     AVStream* stream = m_format->streams[m_stream];
     CConversionGrid::Timing timing;
     timing.timeBase = stream->time_base;
-    timing.fileStart = m_format->start_time != AV_NOPTS_VALUE ? m_format->start_time : 0;
-    // For a format whose times may jump, the converter starts the clock at the first stream it
-    // reads: without sound, the video.
-    if ((m_format->iformat->flags & AVFMT_TS_DISCONT) != 0 &&
-        m_format->start_time != AV_NOPTS_VALUE && stream->start_time != AV_NOPTS_VALUE) {
-        timing.fileStart = std::max(
-            timing.fileStart, av_rescale_q(stream->start_time, stream->time_base, AV_TIME_BASE_Q));
-    }
+    timing.fileStart = CConversionGrid::TimeZero(*m_format);
     timing.sourceRate = av_guess_frame_rate(m_format.get(), stream, nullptr);
     timing.constantRate = CFFMpegUtil::IsM2ts(path);
     if (timing.constantRate) {

@@ -15,6 +15,15 @@ AVFormatContextPtr CStreamProbe::OpenFormat(const std::string& path) {
     return owned;
 }
 
+int CStreamProbe::FirstVideoStream(const AVFormatContext& format) {
+    for (unsigned i = 0; i < format.nb_streams; ++i) {
+        if (format.streams[i]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
 CStreamProbe::CStreamProbe(const std::string& path) {
     const AVFormatContextPtr format = OpenFormat(path);
     if (!format) {

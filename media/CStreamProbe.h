@@ -21,6 +21,8 @@ public:
 
     // Opens path and reads its stream information; null when either fails.
     static AVFormatContextPtr OpenFormat(const std::string& path);
+    // The index of format's first video stream; -1 without one.
+    static int FirstVideoStream(const AVFormatContext& format);
 
 private:
     bool m_open = false;

@@ -25,10 +25,6 @@ std::string CWorkPaths::WorkVideo(const std::string& source) {
     return Stem(source) + ".$tmp$.avi";
 }
 
-std::string CWorkPaths::WorkSound(const std::string& source) {
-    return Stem(source) + ".$tmp$.wav";
-}
-
 std::string CWorkPaths::WorkImage(const std::string& source) {
     return Stem(source) + ".$tmp$.bmp";
 }

@@ -13,9 +13,8 @@ public:
     // True when path ends with suffix, letters compared without regard to case.
     static bool EndsWithNoCase(const std::string& path, const std::string& suffix);
 
-    // The working files an open makes beside source: video, separated sound, still picture.
+    // The working files an open makes beside source: video, still picture.
     static std::string WorkVideo(const std::string& source);
-    static std::string WorkSound(const std::string& source);
     static std::string WorkImage(const std::string& source);
     // The lock file that marks the working files of source as in use.
     static std::string WorkLock(const std::string& source);

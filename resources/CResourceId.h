@@ -33,7 +33,6 @@ struct CResourceId {
     static constexpr int FileNotRecognized = 2020;
     static constexpr int SaveOntoSource = 2021;
     static constexpr int FormatConverting = 2022;
-    static constexpr int SeparatingAudio = 2023;
     static constexpr int JoiningAudio = 2024;
     static constexpr int MosaicInProcess = 2025;
     static constexpr int ReadOnlySourceFolder = 2030;

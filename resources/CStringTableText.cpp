@@ -24,7 +24,6 @@ std::string_view CStringTableText::English() {
 2020	This file is not recognized by Quorvel for files, could not be opened.\n\n%1
 2021	Save the file that you can not currently open.\nPlease specify a different file.
 2022	Format Converting
-2023	Separation of the audio stream
 2024	Bond in the audio stream
 2025	Mosaic in the process ...
 2030	CD-ROM read-only attribute if the data folder and read from the HDD to copy please.
@@ -194,7 +193,6 @@ std::string_view CStringTableText::Japanese() {
 2020	このファイルはQuorvelで認識できないファイルのため、開くことが出来ませんでした。\n\n%1
 2021	現在開いているファイルに上書き保存することは出来ません。\n別のファイルを指定してください。
 2022	フォーマット変換中
-2023	音声ストリーム分離中
 2024	音声ストリーム結合中
 2025	モザイク処理中...
 2030	CD-ROMなどの読み取り専用属性フォルダのデータの場合は\nHDDにコピーしてから読み込んでください。

@@ -15,9 +15,9 @@ class CRegionEditor;
 class CView;
 class IModeDescriptions;
 
-// The one document: an opened movie or still image with the working files made from it and
-// the stream that serves its frames. Opening converts the source beside itself; closing deletes
-// the stream and with it the working files.
+// The one document: an opened movie or still image with the working files made for it and
+// the stream that serves its frames. Opening reads a movie in place or converts the source
+// beside itself; closing deletes the stream and with it the working files.
 class CVexoDoc : public CDocument {
 public:
     CVexoDoc(CMainFrame& frame, CView& view, CRegionEditor& editor, IModeDescriptions& modes,

@@ -18,13 +18,13 @@ namespace {
 
 // Records its arguments NUL-separated beside itself and makes a sparse 5 GiB output file where
 // it can (the logged examples name folders that do not exist);
-// outputs named for it fail as a full disk, a movie without sound or a killed tool would.
+// outputs named for it fail as a full disk, an output the tool refuses or a killed tool would.
 constexpr const char* kFakeTool = R"(#!/bin/sh
 printf '%s\0' "$@" > "$(dirname "$0")/args"
 for last; do :; done
 case "$last" in
 *cut-short*) printf partial > "$last"; exit 3 ;;
-*no-sound*) exit 1 ;;
+*refused*) exit 1 ;;
 *killed*) printf partial > "$last"; kill -9 $$ ;;
 esac
 truncate -s 5G -- "$last" 2>/dev/null || true
@@ -109,10 +109,9 @@ TEST_F(ConverterRun, LogsEveryCommandExactlyAsBuilt) {
     EXPECT_TRUE(util->ConvertVideo("/src/clip.M2TS", "/src/clip.$tmp$.avi", "", "", ""));
     EXPECT_TRUE(util->ConvertVideo("/src/clip.mts", "/src/clip.$tmp$.avi", "mpeg4", "5000",
                                    "-s 1920x1080 -aspect 1.7778"));
-    EXPECT_TRUE(util->SeparateAudio("/src/clip.mts", "/src/clip.$tmp$.wav"));
     EXPECT_TRUE(util->ConvertImage("/src/a.jpg", "/src/a.$tmp$.bmp"));
-    EXPECT_TRUE(util->JoinAudio("/o/t.$out$.avi", "/src/clip.$tmp$.wav", "/o/t.avi", false));
-    EXPECT_TRUE(util->JoinAudio("/o/t.$out$.avi", "/src/clip.$tmp$.wav", "/o/t.avi", true));
+    EXPECT_TRUE(util->JoinAudio("/o/t.$out$.avi", "/src/clip.mts", "/o/t.avi", false));
+    EXPECT_TRUE(util->JoinAudio("/o/t.$out$.avi", "/src/clip.mts", "/o/t.avi", true));
     EXPECT_TRUE(util->ConvertFormat("/o/in.m2ts", "/o/t.mp4", 0, false));
     EXPECT_TRUE(util->ConvertFormat("/o/in.avi", "/o/t.mp4", -1, false));
     EXPECT_TRUE(util->ConvertFormat("/o/in.avi", "/o/t.mp4", 2, false));
@@ -120,35 +119,35 @@ TEST_F(ConverterRun, LogsEveryCommandExactlyAsBuilt) {
     EXPECT_TRUE(util->ConvertFormat("/o/in.bmp", "/o/t.png", 0, true));
 
     const std::vector<std::string> all = LogLines();
-    ASSERT_EQ(all.size(), 23u);
+    ASSERT_EQ(all.size(), 21u);
     for (std::size_t i = 1; i + 1 < all.size(); i += 2) {
         ExpectLogLine(all[i], "[E]:", "exit 0");
     }
     const std::vector<std::string> lines = CommandLines();
-    ASSERT_EQ(lines.size(), 12u);
+    ASSERT_EQ(lines.size(), 11u);
     ExpectLogLine(lines[0], "[V]:",
                   R"(-i "/src/clip.M2TS" -vcodec msmpeg4v2 -b 30000k -y  -an -r 29.97  )"
                   R"("/src/clip.$tmp$.avi")");
     ExpectLogLine(lines[1], "[V]:",
                   R"(-i "/src/clip.mts" -vcodec mpeg4 -b 5000k -y  -an -s 1920x1080 )"
                   R"(-aspect 1.7778 "/src/clip.$tmp$.avi")");
-    ExpectLogLine(lines[2], "[A]:", R"(-i "/src/clip.mts" -vn -y "/src/clip.$tmp$.wav")");
-    ExpectLogLine(lines[3],
+    ExpectLogLine(lines[2],
                   "[B]:", R"(-i "/src/a.jpg" -f image2 -pix_fmt rgb24 "/src/a.$tmp$.bmp")");
+    // The sound comes from the source's own sound streams, whatever else it holds.
+    ExpectLogLine(lines[3], "[U]:",
+                  R"(-i "/o/t.$out$.avi" -i "/src/clip.mts" -map 0:v -map 1:a? -vcodec copy )"
+                  R"(-sameq -acodec pcm_s16le -async 2  "/o/t.avi")");
     ExpectLogLine(lines[4], "[U]:",
-                  R"(-i "/o/t.$out$.avi" -i "/src/clip.$tmp$.wav" -vcodec copy -sameq )"
-                  R"(-acodec copy -async 2  "/o/t.avi")");
-    ExpectLogLine(lines[5], "[U]:",
-                  R"(-i "/o/t.$out$.avi" -i "/src/clip.$tmp$.wav" -vcodec copy -sameq )"
-                  R"(-acodec copy -async 2 -shortest "/o/t.avi")");
-    ExpectLogLine(lines[6], "[F]:", R"(-i "/o/in.m2ts" -r 29.97 -c:v libx264 -y "/o/t.mp4")");
-    for (int i : {7, 8, 9}) {
-        const std::string target = i == 9 ? "/o/t.mkv" : "/o/t.mp4";
+                  R"(-i "/o/t.$out$.avi" -i "/src/clip.mts" -map 0:v -map 1:a? -vcodec copy )"
+                  R"(-sameq -acodec pcm_s16le -async 2 -shortest "/o/t.avi")");
+    ExpectLogLine(lines[5], "[F]:", R"(-i "/o/in.m2ts" -r 29.97 -c:v libx264 -y "/o/t.mp4")");
+    for (int i : {6, 7, 8}) {
+        const std::string target = i == 8 ? "/o/t.mkv" : "/o/t.mp4";
         ExpectLogLine(lines[i], "[F]:", R"(-i "/o/in.avi" -y -sameq ")" + target + "\"");
     }
     // A still image reads the "Image" section, which this profile file lacks.
-    ExpectLogLine(lines[10], "[F]:", R"(-i "/o/in.bmp" -y -sameq "/o/t.png")");
-    EXPECT_EQ(lines[11], "----------");
+    ExpectLogLine(lines[9], "[F]:", R"(-i "/o/in.bmp" -y -sameq "/o/t.png")");
+    EXPECT_EQ(lines[10], "----------");
 }
 
 TEST_F(ConverterRun, AnyFileNameReachesTheToolAsOneArgument) {
@@ -168,18 +167,16 @@ TEST_F(ConverterRun, AnyFileNameReachesTheToolAsOneArgument) {
 
 TEST_F(ConverterRun, EachCommandShowsItsTitleAndTheOutputSizeBeyondFourGigabytes) {
     CFFMpegUtil* util = MakeUtil();
-    ASSERT_TRUE(util->SeparateAudio(Path("in.mp4"), Path("out.wav")));
+    ASSERT_TRUE(util->ConvertVideo(Path("in.mp4"), Path("v.avi"), "", "", ""));
     EXPECT_EQ(m_progress.created, 1);
     EXPECT_EQ(m_progress.destroyed, 1);
     EXPECT_TRUE(m_progress.marquee);
     EXPECT_GE(m_progress.pumps, 1);
     ASSERT_FALSE(m_progress.captions.empty());
     EXPECT_EQ(m_progress.captions.front(), "");
-    EXPECT_EQ(m_progress.captions.back(), "Separation of the audio stream... 5120.0 MB");
-
-    ASSERT_TRUE(util->ConvertVideo(Path("in.mp4"), Path("v.avi"), "", "", ""));
     EXPECT_EQ(m_progress.captions.back(), "Format Converting... 5120.0 MB");
-    ASSERT_TRUE(util->JoinAudio(Path("v.avi"), Path("out.wav"), Path("u.avi"), false));
+
+    ASSERT_TRUE(util->JoinAudio(Path("v.avi"), Path("in.mp4"), Path("u.avi"), false));
     EXPECT_EQ(m_progress.captions.back(), "Bond in the audio stream... 5120.0 MB");
     ASSERT_TRUE(util->ConvertFormat(Path("u.avi"), Path("f.mp4"), 0, false));
     EXPECT_EQ(m_progress.captions.back(), "Format Converting... 5120.0 MB");
@@ -188,12 +185,12 @@ TEST_F(ConverterRun, EachCommandShowsItsTitleAndTheOutputSizeBeyondFourGigabytes
 TEST_F(ConverterRun, MissingToolRunsNothingAndLogsOnlyTheTags) {
     fs::remove(m_dir / "prog" / "misc" / "ffmpeg");
     CFFMpegUtil* util = MakeUtil();
-    EXPECT_FALSE(util->SeparateAudio(Path("in.mp4"), Path("out.wav")));
+    EXPECT_FALSE(util->ConvertVideo(Path("in.mp4"), Path("out.avi"), "", "", ""));
     EXPECT_FALSE(util->ConvertImage(Path("in.jpg"), Path("out.bmp")));
     EXPECT_TRUE(util->LastRun().toolMissing);
     EXPECT_EQ(m_progress.created, 0);
     m_util.reset();
-    EXPECT_EQ(ReadAll(Path("data/QV_command.log")), "[A]:[B]:----------\n");
+    EXPECT_EQ(ReadAll(Path("data/QV_command.log")), "[V]:[B]:----------\n");
 }
 
 TEST_F(ConverterRun, SecondRunnerConvertsUnloggedWhileTheFirstHoldsTheLog) {
@@ -218,7 +215,7 @@ TEST_F(ConverterRun, LastRunAndTheLogTellHowEachRunEnded) {
     EXPECT_TRUE(util->ConvertImage(Path("in.jpg"), Path("killed.bmp")));
     EXPECT_FALSE(util->LastRun().Succeeded());
     EXPECT_FALSE(util->LastRun().toolMissing);
-    EXPECT_TRUE(util->SeparateAudio(Path("in.mp4"), Path("no-sound.wav")));
+    EXPECT_TRUE(util->JoinAudio(Path("v.avi"), Path("in.mp4"), Path("refused.avi"), false));
     EXPECT_EQ(util->LastRun().exitCode, 1);
     EXPECT_TRUE(util->ConvertVideo(Path("in.mp4"), Path("v.avi"), "", "", ""));
     EXPECT_TRUE(util->LastRun().Succeeded());

@@ -48,14 +48,11 @@ TEST_F(OpenPipelineRender, RendersAFrameOfAMovieSourceAndRemovesTheWorkingFiles)
     ASSERT_GT(ten.size(), 320u * 240u * 3u);
     EXPECT_EQ(ten.substr(0, 2), "BM");
     EXPECT_NE(ten, ReadAll(Path("media/zero.bmp")));
-    // The movie is read in place: no working video is converted, only the sound separated.
+    // The movie is read in place: the tool is not run at all, neither for the picture nor for
+    // the sound.
     EXPECT_EQ(m_err.find("Format Converting... "), std::string::npos);
     EXPECT_EQ(FileNames("media"), (std::vector<std::string>{"clip.mp4", "ten.bmp", "zero.bmp"}));
-
-    const std::string log = ReadAll(Path("config/Velmarro/bin/QV_command.log"));
-    EXPECT_EQ(log.find("[V]:"), std::string::npos);
-    EXPECT_NE(log.find("[A]:"), std::string::npos);
-    EXPECT_EQ(log.substr(log.size() - 11), "----------\n");
+    EXPECT_EQ(ReadAll(Path("config/Velmarro/bin/QV_command.log")).find("]:"), std::string::npos);
 }
 
 TEST_F(OpenPipelineRender, OddNamesOpenAsSources) {
@@ -78,15 +75,12 @@ TEST_F(OpenPipelineRender, MovieOpenElsewhereIsRefusedAndItsWorkingFilesStay) {
     CWorkFiles program;
     ASSERT_EQ(program.Lock(source), CWorkFiles::Claim::Taken);
     program.Add(CWorkPaths::WorkVideo(source));
-    program.Add(CWorkPaths::WorkSound(source));
     std::ofstream(CWorkPaths::WorkVideo(source)) << "the program's working video";
-    std::ofstream(CWorkPaths::WorkSound(source)) << "the program's sound";
 
     EXPECT_EQ(Render("--source '" + source + "' '" + Path("media/out.bmp") + "'"), 1);
     EXPECT_NE(m_err.find("already open"), std::string::npos) << m_err;
     EXPECT_EQ(m_err.find("not recognized"), std::string::npos) << m_err;
     EXPECT_EQ(ReadAll(CWorkPaths::WorkVideo(source)), "the program's working video");
-    EXPECT_EQ(ReadAll(CWorkPaths::WorkSound(source)), "the program's sound");
     EXPECT_FALSE(fs::exists(Path("media/out.bmp")));
 
     program.Remove();

@@ -3,6 +3,7 @@
 #include "media/CAviVideoStream.h"
 #include "media/COpenPipeline.h"
 #include "media/CPictureShape.h"
+#include "media/CSoundSource.h"
 #include "media/CStreamProbe.h"
 #include "platform/CMessageBoxSeam.h"
 #include "resources/CResourceId.h"
@@ -10,7 +11,9 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <map>
+#include <tuple>
 
 extern "C" {
 #include <libavcodec/codec_id.h>
@@ -104,17 +107,16 @@ TEST(ReshapeOptions, SquarePixelsEvenHeightAndUprightPicture) {
     EXPECT_EQ(CPictureShape::Parse("-s 1920x1080 -aspect 1.7778 -vf transpose=1").Width(), 1920);
 }
 
-TEST_F(OpenPipeline, MovieBecomesWorkingVideoAndSound) {
+TEST_F(OpenPipeline, MovieBecomesAWorkingVideoWithTheSourcesSound) {
     Generate(kMovieWithSound, Path("clip.mp4"));
     COpenPipeline pipeline = Pipeline();
     ASSERT_TRUE(pipeline.Open(Path("clip.mp4")));
     EXPECT_FALSE(pipeline.IsStillImage());
     EXPECT_EQ(pipeline.WorkPath(), Path("clip.$tmp$.avi"));
-    EXPECT_EQ(pipeline.SoundPath(), Path("clip.$tmp$.wav"));
+    EXPECT_EQ(pipeline.SoundPath(), Path("clip.mp4"));
     const CStreamProbe video(pipeline.WorkPath());
     EXPECT_EQ(video.VideoCodecId(), AV_CODEC_ID_MSMPEG4V2);
     EXPECT_EQ(video.AudioStreams(), 0);
-    EXPECT_EQ(CStreamProbe(pipeline.SoundPath()).AudioStreams(), 1);
     EXPECT_TRUE(m_box.texts.empty());
 
     // The stream could not open it after all: every working file goes.
@@ -174,7 +176,7 @@ TEST_F(OpenPipeline, SquarePixelAviOpensDirectly) {
     COpenPipeline pipeline = Pipeline();
     ASSERT_TRUE(pipeline.Open(Path("Direct.AVI")));
     EXPECT_EQ(pipeline.WorkPath(), Path("Direct.AVI"));
-    EXPECT_EQ(CStreamProbe(pipeline.SoundPath()).AudioStreams(), 1);
+    EXPECT_EQ(pipeline.SoundPath(), Path("Direct.AVI"));
     pipeline.TakeWorkFiles().Remove();
     EXPECT_EQ(FolderNames(),
               (std::vector<std::string>{"Direct.$tmp$.avi", "Direct.AVI", "QV_command.log"}));
@@ -210,7 +212,6 @@ TEST_F(OpenPipeline, SecondOpenerIsRefusedAndTheFirstKeepsItsFiles) {
         std::make_unique<CAviVideoStream>(first.WorkPath(), sizeId, first.TakeWorkFiles());
     ASSERT_EQ(stream->OpenVideo(), 1);
     const std::string video = ReadAll(Path("clip.$tmp$.avi"));
-    const std::string sound = ReadAll(Path("clip.$tmp$.wav"));
 
     COpenPipeline second = Pipeline();
     EXPECT_FALSE(second.Open(Path("clip.mp4")));
@@ -222,7 +223,6 @@ TEST_F(OpenPipeline, SecondOpenerIsRefusedAndTheFirstKeepsItsFiles) {
               (std::vector<std::string>{inUse.substr(0, inUse.find("%1")) + Path("clip.mp4"),
                                         inUse.substr(0, inUse.find("%1")) + Path("clip.avi")}));
     EXPECT_EQ(ReadAll(Path("clip.$tmp$.avi")), video);
-    EXPECT_EQ(ReadAll(Path("clip.$tmp$.wav")), sound);
     EXPECT_TRUE(second.WorkPath().empty());
 
     stream.reset();
@@ -242,15 +242,18 @@ TEST_F(OpenPipeline, DvAviIsConvertedAfterAll) {
     EXPECT_EQ(CStreamProbe(pipeline.WorkPath()).VideoCodecId(), AV_CODEC_ID_MSMPEG4V2);
 }
 
-TEST_F(OpenPipeline, MovieWithoutSoundOpensWithoutAStaleSound) {
+TEST_F(OpenPipeline, MovieWithoutSoundOpensWithoutSound) {
     Generate("-f lavfi -i testsrc2=size=320x240:rate=25:duration=1 -c:v libx264",
              Path("silent.mp4"));
-    std::ofstream(Path("silent.$tmp$.wav")) << "sound of an earlier run";
-    COpenPipeline pipeline = Pipeline();
-    ASSERT_TRUE(pipeline.Open(Path("silent.mp4")));
-    EXPECT_EQ(pipeline.SoundPath(), Path("silent.$tmp$.wav"));
-    EXPECT_FALSE(fs::exists(pipeline.SoundPath()));
-    EXPECT_TRUE(CStreamProbe(pipeline.WorkPath()).IsOpen());
+    for (const bool inPlace : {false, true}) {
+        COpenPipeline pipeline = Pipeline();
+        if (inPlace) {
+            pipeline.ReadInPlace();
+        }
+        ASSERT_TRUE(pipeline.Open(Path("silent.mp4")));
+        EXPECT_TRUE(pipeline.SoundPath().empty());
+        EXPECT_EQ(pipeline.TakeReader() != nullptr, inPlace);
+    }
 }
 
 TEST_F(OpenPipeline, JpegBecomesA24BitWorkingBitmap) {
@@ -310,11 +313,13 @@ TEST_F(OpenPipeline, FolderThatCannotBeWrittenIsRefused) {
 }
 
 // The launcher finds no tool: the user learns that, not that the file is not recognised, and a
-// movie that needs no conversion opens without its sound.
+// movie that needs no conversion opens with its sound.
 TEST_F(OpenPipeline, MissingConverterIsReportedAsSuch) {
     Generate(kMovieWithSound, Path("clip.mp4"));
     Generate("-f lavfi -i testsrc2=size=320x240 -frames:v 1", Path("photo.jpg"));
-    Generate("-f lavfi -i testsrc2=size=320x240:rate=25:duration=1 -c:v mjpeg", Path("direct.avi"));
+    Generate("-f lavfi -i testsrc2=size=320x240:rate=25:duration=1 -f lavfi -i sine=duration=1 "
+             "-c:v mjpeg -c:a pcm_s16le",
+             Path("direct.avi"));
     ASSERT_EQ(setenv("QUORVEL_FFMPEG", Path("no-such-tool").c_str(), 1), 0);
     COpenPipeline pipeline = Pipeline();
     const bool movie = pipeline.Open(Path("clip.mp4"));
@@ -324,7 +329,7 @@ TEST_F(OpenPipeline, MissingConverterIsReportedAsSuch) {
     EXPECT_FALSE(movie);
     EXPECT_FALSE(picture);
     ASSERT_TRUE(direct);
-    EXPECT_TRUE(pipeline.SoundPath().empty());
+    EXPECT_EQ(pipeline.SoundPath(), Path("direct.avi"));
     std::string missing = EnglishText(2061);
     missing.replace(missing.find("%1"), 2, Path("clip.mp4"));
     ASSERT_EQ(m_box.texts.size(), 2u);
@@ -370,3 +375,113 @@ TEST_F(OpenPipeline, EveryMovieKindOfTheOpenDialogOpens) {
     EXPECT_EQ(kinds, codecs.size());
     EXPECT_TRUE(m_box.texts.empty());
 }
+
+namespace {
+
+// A movie whose picture turns white as its sound turns into a tone, both 1.2 s into the movie,
+// while one stream starts 0.4 s after the other.
+struct OffsetSound {
+    const char* id;
+    const char* name;
+    bool soundFirst;
+};
+
+const OffsetSound kOffsetSounds[] = {
+    {"PictureFirstMp4", "late.mp4", false},
+    {"SoundFirstMp4", "early.mp4", true},
+    {"SoundFirstM2ts", "early.m2ts", true},
+};
+
+void PrintTo(const OffsetSound& source, std::ostream* out) {
+    *out << source.name;
+}
+
+std::string FlashAndTone(bool soundFirst) {
+    const std::string flash = soundFirst ? "0.8" : "1.2";
+    const std::string tone = soundFirst ? "1.2" : "0.8";
+    const std::string picture = "-f lavfi -i \"color=black:s=160x120:r=25:d=3,geq=lum='if(gte(T," +
+                                flash + "),235,16)':cb=128:cr=128\" ";
+    const std::string sound =
+        "-f lavfi -i \"aevalsrc='if(gte(t," + tone + "),0.5*sin(2*PI*1000*t),0)':s=48000:d=3\" ";
+    return (soundFirst ? "-itsoffset 0.4 " + picture + sound
+                       : picture + "-itsoffset 0.4 " + sound) +
+           "-c:v libx264 -pix_fmt yuv420p -c:a aac";
+}
+
+class OpenedSound : public OpenPipeline,
+                    public ::testing::WithParamInterface<std::tuple<OffsetSound, bool>> {
+protected:
+    // The first frame whose picture is white.
+    static std::int64_t FlashFrame(CAviVideoStream& stream) {
+        for (std::int64_t frame = stream.m_nFirstFrame; frame <= stream.m_nLastFrame; ++frame) {
+            if (stream.DecodeFrame(frame) == 1 && stream.m_bmpFrame.PictureRow(60)[80 * 3] > 128) {
+                return frame;
+            }
+        }
+        return -1;
+    }
+
+    // Milliseconds of sound played from startMs before the tone; -1 when none is heard.
+    static double ToneAfter(const std::string& soundPath, std::int32_t startMs) {
+        CSoundSource sound;
+        if (!sound.Open(soundPath) || !sound.Start(startMs, 1.0, {48000, 1})) {
+            return -1.0;
+        }
+        std::int16_t block[4096];
+        std::int64_t heard = 0;
+        for (int read = 0;
+             (read = sound.Read(reinterpret_cast<std::uint8_t*>(block), sizeof block)) > 0;) {
+            for (int i = 0; i < read / 2; ++i, ++heard) {
+                if (std::abs(block[i]) > 8000) {
+                    return static_cast<double>(heard) / 48.0;
+                }
+            }
+        }
+        return -1.0;
+    }
+};
+
+} // namespace
+
+// Play from a frame sounds what its picture shows, wherever each stream starts, read in place
+// or converted; and no sound file is made for it.
+TEST_P(OpenedSound, PlayFromAFrameSoundsWhatItsPictureShows) {
+    const auto& [source, inPlace] = GetParam();
+    Generate(FlashAndTone(source.soundFirst), Path(source.name));
+    COpenPipeline pipeline = Pipeline();
+    if (inPlace) {
+        pipeline.ReadInPlace();
+    }
+    ASSERT_TRUE(pipeline.Open(Path(source.name)));
+    EXPECT_EQ(pipeline.SoundPath(), Path(source.name));
+    const std::string stem = fs::path(source.name).stem().string();
+    std::vector<std::string> made = {"QV_command.log", source.name, stem + ".$tmp$.lock"};
+    if (!inPlace) {
+        made.push_back(stem + ".$tmp$.avi");
+    }
+    std::sort(made.begin(), made.end());
+    EXPECT_EQ(FolderNames(), made);
+
+    std::int32_t sizeId = 2;
+    CAviVideoStream stream(pipeline.WorkPath(), sizeId, pipeline.TakeWorkFiles());
+    stream.ReadInPlace(pipeline.TakeReader(), pipeline.WorkingVideo());
+    ASSERT_EQ(stream.OpenVideo(), 1);
+    ASSERT_EQ(stream.InPlace(), inPlace);
+    const std::int64_t flash = FlashFrame(stream);
+    ASSERT_GT(flash, 5);
+    stream.m_nCurrentFrame = flash;
+    const std::int32_t flashMs = stream.GetPlayTimeMs();
+    for (const std::int64_t from : {std::int64_t{0}, flash - 5}) {
+        stream.m_nCurrentFrame = from;
+        EXPECT_NEAR(ToneAfter(pipeline.SoundPath(), stream.GetPlayTimeMs()),
+                    flashMs - stream.GetPlayTimeMs(), 5.0)
+            << "from frame " << from << " of " << stream.m_nLastFrame + 1;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sources, OpenedSound,
+                         ::testing::Combine(::testing::ValuesIn(kOffsetSounds), ::testing::Bool()),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).id) +
+                                    (std::get<1>(info.param) ? "InPlace" : "Converted");
+                         });

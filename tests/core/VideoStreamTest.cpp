@@ -50,7 +50,7 @@ TEST_F(VideoStreamTest, WorkingNamesCutTheExtensionOfTheFileNameOnly) {
     EXPECT_EQ(CWorkPaths::ReplaceExtension("/v/photo.$tmp$.bmp", "eftm"), "/v/photo.$tmp$.eftm");
     EXPECT_EQ(CWorkPaths::ReplaceExtension("clip", "wav"), "clip.wav");
     EXPECT_EQ(CWorkPaths::WorkVideo("/v/clip.mp4"), "/v/clip.$tmp$.avi");
-    EXPECT_EQ(CWorkPaths::WorkSound("/videos/a.b/clip"), "/videos/a.b/clip.$tmp$.wav");
+    EXPECT_EQ(CWorkPaths::WorkVideo("/videos/a.b/clip"), "/videos/a.b/clip.$tmp$.avi");
     EXPECT_EQ(CWorkPaths::WorkImage("/v/photo.JPG"), "/v/photo.$tmp$.bmp");
     EXPECT_EQ(CWorkPaths::WorkLock("/v/x.$tmp$.avi"), "/v/x.$tmp$.$tmp$.lock");
     EXPECT_TRUE(CWorkPaths::EndsWithNoCase("/v/CLIP.$TMP$.AVI", ".$tmp$.avi"));

@@ -29,8 +29,8 @@ int LockInChild(const std::string& source, bool leaveLocked = false) {
         CWorkFiles files;
         const CWorkFiles::Claim claim = files.Lock(source);
         if (leaveLocked && claim == CWorkFiles::Claim::Taken) {
-            files.Add(CWorkPaths::WorkSound(source));
-            std::ofstream(CWorkPaths::WorkSound(source)) << "child";
+            files.Add(CWorkPaths::WorkVideo(source));
+            std::ofstream(CWorkPaths::WorkVideo(source)) << "child";
             _exit(kDiedHolding);
         }
         files.Remove();
@@ -52,18 +52,18 @@ protected:
 TEST_F(WorkFilesTest, AnotherProcessFindsTheNamesInUseUntilTheHolderLetsGo) {
     CWorkFiles files;
     ASSERT_EQ(files.Lock(m_source), CWorkFiles::Claim::Taken);
-    files.Add(CWorkPaths::WorkSound(m_source));
-    std::ofstream(CWorkPaths::WorkSound(m_source)) << "ours";
+    files.Add(CWorkPaths::WorkVideo(m_source));
+    std::ofstream(CWorkPaths::WorkVideo(m_source)) << "ours";
     EXPECT_EQ(LockInChild(m_source), kInUse);
     // A source of the same stem shares the working names.
     EXPECT_EQ(LockInChild(m_media.Path("clip.avi")), kInUse);
     // A second open in this process is refused as well.
     CWorkFiles second;
     EXPECT_EQ(second.Lock(m_source), CWorkFiles::Claim::InUse);
-    EXPECT_EQ(CTextFile::Read(CWorkPaths::WorkSound(m_source)).value_or(""), "ours");
+    EXPECT_EQ(CTextFile::Read(CWorkPaths::WorkVideo(m_source)).value_or(""), "ours");
 
     files.Remove();
-    EXPECT_FALSE(Exists(CWorkPaths::WorkSound(m_source)));
+    EXPECT_FALSE(Exists(CWorkPaths::WorkVideo(m_source)));
     EXPECT_EQ(LockInChild(m_source), kTaken);
     EXPECT_EQ(second.Lock(m_source), CWorkFiles::Claim::Taken);
 }
@@ -71,12 +71,12 @@ TEST_F(WorkFilesTest, AnotherProcessFindsTheNamesInUseUntilTheHolderLetsGo) {
 TEST_F(WorkFilesTest, AHolderThatDiedLeavesTheNamesFreeAndItsFilesAreReplaced) {
     ASSERT_EQ(LockInChild(m_source, true), kDiedHolding);
     ASSERT_TRUE(Exists(CWorkPaths::WorkLock(m_source)));
-    ASSERT_TRUE(Exists(CWorkPaths::WorkSound(m_source)));
+    ASSERT_TRUE(Exists(CWorkPaths::WorkVideo(m_source)));
     CWorkFiles files;
     ASSERT_EQ(files.Lock(m_source), CWorkFiles::Claim::Taken);
-    files.Add(CWorkPaths::WorkSound(m_source));
-    EXPECT_FALSE(Exists(CWorkPaths::WorkSound(m_source)));
-    EXPECT_TRUE(files.Holds(CWorkPaths::WorkSound(m_source)));
+    files.Add(CWorkPaths::WorkVideo(m_source));
+    EXPECT_FALSE(Exists(CWorkPaths::WorkVideo(m_source)));
+    EXPECT_TRUE(files.Holds(CWorkPaths::WorkVideo(m_source)));
     files.Remove();
     EXPECT_FALSE(Exists(CWorkPaths::WorkLock(m_source)));
 }

@@ -24,8 +24,8 @@ start_desktop
 start_quorvel
 open_through_dialog "$work/movie.mp4"
 
-# The conversion ends with the working video in place and the window usable again.
-wait_for 1200 test -s "$work/movie.\$tmp\$.wav" || fail "the movie did not open"
+# The open takes the movie's lock; the window is usable again soon after.
+wait_for 1200 test -f "$work/movie.\$tmp\$.lock" || fail "the movie did not open"
 sleep 3
 xdotool windowactivate --sync "$main"
 xdotool key F5

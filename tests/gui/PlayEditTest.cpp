@@ -119,7 +119,7 @@ private:
 
     QTemporaryDir m_media;
     std::string m_movie;   // 640 x 480 at 30000/1001 fps, 160 frames
-    std::string m_sounded; // 320 x 240 at 30000/1001 fps with 3 s of sound
+    std::string m_sounded; // 320 x 240 at 30000/1001 fps with 3 s of sound, read in place
     std::unique_ptr<QTemporaryDir> m_config;
     std::unique_ptr<CVexoViewerApp> m_app;
     CRecordingMessageBox m_box{QV_IDNO};
@@ -127,13 +127,13 @@ private:
 
 void PlayEditTest::initTestCase() {
     m_movie = m_media.filePath("clip.avi").toStdString();
-    m_sounded = m_media.filePath("sounded.avi").toStdString();
+    m_sounded = m_media.filePath("sounded.mp4").toStdString();
     QVERIFY(CSavedMovie::Generate("-f lavfi -i testsrc2=size=640x480:rate=30000/1001 -frames:v 160 "
                                   "-vcodec msmpeg4v2 -q:v 4",
                                   m_movie));
     QVERIFY(CSavedMovie::Generate("-f lavfi -i testsrc2=size=320x240:rate=30000/1001 -f lavfi -i "
-                                  "sine=sample_rate=44100:duration=3 -frames:v 90 -vcodec msmpeg4v2 "
-                                  "-acodec pcm_s16le -shortest",
+                                  "sine=sample_rate=44100:duration=3 -frames:v 90 -c:v libx264 "
+                                  "-pix_fmt yuv420p -c:a aac -shortest",
                                   m_sounded));
 }
 
@@ -449,8 +449,18 @@ void PlayEditTest::speedListAndArrowKeysRestartPlayAtTheNewInterval() {
     QVERIFY(!frame().playing);
 }
 
+// The sound plays from the movie itself: nothing but the lock is made beside it.
 void PlayEditTest::playWithSoundFollowsTheSound() {
     QVERIFY(open(m_sounded));
+    QVERIFY(stream().InPlace());
+    std::vector<std::string> beside;
+    for (const auto& entry : fs::directory_iterator(m_media.path().toStdString())) {
+        if (entry.path().filename().string().starts_with("sounded")) {
+            beside.push_back(entry.path().filename().string());
+        }
+    }
+    std::sort(beside.begin(), beside.end());
+    QCOMPARE(beside, (std::vector<std::string>{"sounded.$tmp$.lock", "sounded.mp4"}));
     QVERIFY(frame().CommandStatus(Id::PlayWithAudio).enabled);
     showFrame(10);
     QVERIFY(frame().ExecuteCommand(Id::PlayWithAudio));
@@ -464,6 +474,11 @@ void PlayEditTest::playWithSoundFollowsTheSound() {
     QVERIFY(!frame().audioPlaying);
     QVERIFY(!frame().playing);
     QCOMPARE(play().TimerInterval(CPlayController::SoundTimer), 0);
+
+    // A movie without sound has nothing to play with it.
+    QVERIFY(m_app->GetFileCommands()->OpenDocumentFile(m_movie));
+    frame().UpdateCommandUI();
+    QVERIFY(!frame().CommandStatus(Id::PlayWithAudio).enabled);
 }
 
 void PlayEditTest::savedProgressComesBackAndRemovalDeletesIt() {
@@ -515,6 +530,11 @@ void PlayEditTest::savedProgressComesBackAndRemovalDeletesIt() {
 }
 
 void PlayEditTest::conversionProgressBlocksTheMainWindow() {
+    // DV can't be read in place: its open converts it into a working video.
+    const std::string tape = m_media.filePath("tape.avi").toStdString();
+    QVERIFY(CSavedMovie::Generate("-f lavfi -i testsrc2=size=720x576:rate=25 -frames:v 25 "
+                                  "-pix_fmt yuv420p -c:v dvvideo",
+                                  tape));
     // Looks at the windows while the open pipeline's conversions pump events.
     int looks = 0;
     int ownedLooks = 0;
@@ -531,7 +551,7 @@ void PlayEditTest::conversionProgressBlocksTheMainWindow() {
         }
     });
     watch.start();
-    QVERIFY(open(m_movie));
+    QVERIFY(open(tape));
     watch.stop();
     QVERIFY(looks > 0);
     QCOMPARE(ownedLooks, looks);

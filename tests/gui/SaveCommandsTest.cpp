@@ -337,8 +337,8 @@ void SaveCommandsTest::savesTheMovieInEveryFormatAsItWasPreviewed() {
                  Text(CStringTable::Format(CResourceId::MovieSavedMessage, path)));
         QVERIFY(frame().PlaySavedButton()->isVisibleTo(&frame()));
     }
-    QCOMPARE(extraFiles(), (QStringList{"clip.$tmp$.avi", "clip.$tmp$.lock", "clip.$tmp$.wav",
-                                        "out.avi", "out.mkv", "out.mp4"}));
+    QCOMPARE(extraFiles(),
+             (QStringList{"clip.$tmp$.avi", "clip.$tmp$.lock", "out.avi", "out.mkv", "out.mp4"}));
 
     QVERIFY(frame().ExecuteCommand(Id::PlaySavedMovie));
     QCOMPARE(Texts(m_shell->Opened), QStringList{Text(media("out.mkv"))});
@@ -411,8 +411,7 @@ void SaveCommandsTest::aFailedConversionKeepsTheTargetAndSaysWhy() {
     QVERIFY(frame().movieModified);
     QVERIFY(!frame().CommandStatus(Id::PlaySavedMovie).enabled);
     // The failing tool made no working video either.
-    QCOMPARE(extraFiles(),
-             (QStringList{"clip.$tmp$.lock", "clip.$tmp$.wav", "failing-tool", "out.mp4"}));
+    QCOMPARE(extraFiles(), (QStringList{"clip.$tmp$.lock", "failing-tool", "out.mp4"}));
 }
 
 // A program folder without its converter: the silent AVI opens without one, the conversion to
@@ -458,8 +457,7 @@ void SaveCommandsTest::cancelKeepsTheTargetInEveryStep() {
         QCOMPARE(frame().editMode, 2);
         QCOMPARE(stream().m_nCurrentFrame, std::int64_t{0});
         QVERIFY(frame().isEnabled());
-        QCOMPARE(extraFiles(),
-                 (QStringList{"clip.$tmp$.avi", "clip.$tmp$.lock", "clip.$tmp$.wav", "out.mp4"}));
+        QCOMPARE(extraFiles(), (QStringList{"clip.$tmp$.avi", "clip.$tmp$.lock", "out.mp4"}));
     }
     QVERIFY(!frame().CommandStatus(Id::PlaySavedMovie).enabled);
 }
@@ -526,7 +524,7 @@ void SaveCommandsTest::closingDuringASaveAsksThenCancelsAndQuits() {
     QCOMPARE(Texts(m_box.texts), QStringList{ReplaceQuestion(media("out.mp4"))});
     QCOMPARE(Text(ReadAll(media("out.mp4"))), QString(kUsersFile));
     // Cancelled while the working video was made for the export: none was kept.
-    QCOMPARE(extraFiles(), (QStringList{"clip.$tmp$.lock", "clip.$tmp$.wav", "out.mp4"}));
+    QCOMPARE(extraFiles(), (QStringList{"clip.$tmp$.lock", "out.mp4"}));
 }
 
 // Frames of a track without a rectangle are counted and told before the target is asked for:
