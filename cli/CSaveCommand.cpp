@@ -49,8 +49,7 @@ int CSaveCommand::Run(std::ostream& err) const {
         m_options.profile
             ? *m_options.profile - 1
             : CFormatIniFile(opener.ProgramDir(), opener.IsStillImage()).ProfileFor(m_target);
-    CSavePipeline pipeline(work.Stream(), opener.Converter(), opener.Progress(),
-                           opener.SoundPath());
+    CSavePipeline pipeline(work.Stream(), opener.Converter(), opener.Progress());
     const CSavePipeline::Result result = pipeline.Save(m_source, m_target, profileIndex);
     switch (result.status) {
     case CSavePipeline::Status::Saved:

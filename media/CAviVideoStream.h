@@ -76,6 +76,7 @@ public:
     bool TopDown() const { return m_bmpFrame.TopDown(); }
     const CFrameBuffer& Frame() const { return m_bmpFrame; }
     std::int32_t SizeId() const { return m_sizeId; }
+    const CWorkFiles& WorkFiles() const { return m_workFiles; }
 
     const std::string m_strWorkPath;
     // The file name of the movie the user opened; set before OpenVideo. Empty: not known.

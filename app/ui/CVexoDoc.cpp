@@ -124,7 +124,7 @@ bool CVexoDoc::OpenStream(const std::string& path) {
 }
 
 CSavePipeline CVexoDoc::Pipeline() {
-    return CSavePipeline(*m_pStream, m_converter, m_progress, m_strSoundPath);
+    return CSavePipeline(*m_pStream, m_converter, m_progress);
 }
 
 bool CVexoDoc::IsOpenedFile(const std::string& path) {

@@ -136,11 +136,11 @@ TEST_F(ConverterRun, LogsEveryCommandExactlyAsBuilt) {
     ExpectLogLine(lines[3],
                   "[B]:", R"(-i "/src/a.jpg" -f image2 -pix_fmt rgb24 "/src/a.$tmp$.bmp")");
     ExpectLogLine(lines[4], "[U]:",
-                  R"(-i "/o/t.$out$.avi" -i "/src/clip.$tmp$.wav" -vcodec copy -sameq )"
-                  R"(-acodec copy -async 2  "/o/t.avi")");
+                  R"(-i "/o/t.$out$.avi" -i "/src/clip.$tmp$.wav" -map 0:v -map 1:a:0? )"
+                  R"(-vcodec copy -sameq -acodec pcm_s16le -async 2  "/o/t.avi")");
     ExpectLogLine(lines[5], "[U]:",
-                  R"(-i "/o/t.$out$.avi" -i "/src/clip.$tmp$.wav" -vcodec copy -sameq )"
-                  R"(-acodec copy -async 2 -shortest "/o/t.avi")");
+                  R"(-i "/o/t.$out$.avi" -i "/src/clip.$tmp$.wav" -map 0:v -map 1:a:0? )"
+                  R"(-vcodec copy -sameq -acodec pcm_s16le -async 2 -shortest "/o/t.avi")");
     ExpectLogLine(lines[6], "[F]:", R"(-i "/o/in.m2ts" -r 29.97 -c:v libx264 -y "/o/t.mp4")");
     for (int i : {7, 8, 9}) {
         const std::string target = i == 9 ? "/o/t.mkv" : "/o/t.mp4";
