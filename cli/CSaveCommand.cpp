@@ -40,7 +40,7 @@ int CSaveCommand::Run(std::ostream& err) const {
     CWorkStream work(opener.WorkPath(), m_options.type, m_options.deinterlace,
                      opener.TakeWorkFiles());
     work.Stream().m_strSourceName = std::filesystem::path(m_source).filename().string();
-    work.Stream().ReadInPlace(opener.TakeReader(), opener.WorkingVideo());
+    work.Stream().ReadInPlace(opener.TakeReader());
     if (!work.Open()) {
         err << "quorvel-render: cannot open " << opener.WorkPath() << "\n";
         return CRenderCommand::kFailed;

@@ -152,11 +152,6 @@ CSavePipeline::Result CSavePipeline::SaveThroughFiles(const std::string& sourceP
                                                       const std::string& targetPath,
                                                       int profileIndex) {
     const std::string out = Claim(OutPath(targetPath));
-    // A movie read in place is exported from its working video, made now, as before.
-    if (m_stream.NeedsWorkingVideo() &&
-        !Converted(m_stream.MakeWorkingVideo(m_converter), m_stream.m_strWorkPath)) {
-        return Finish(Status::Failed);
-    }
     CMovieExport exporter(m_stream, m_progress);
     exporter.SetPipelined(m_pipelined);
     switch (exporter.ExportMovie(out)) {

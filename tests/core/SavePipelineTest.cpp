@@ -116,7 +116,7 @@ protected:
     void OpenStream(const std::string& work, std::unique_ptr<CSourceReader> reader = nullptr,
                     CWorkFiles workFiles = {}) {
         m_stream = std::make_unique<CAviVideoStream>(work, m_sizeId, std::move(workFiles));
-        m_stream->ReadInPlace(std::move(reader), {});
+        m_stream->ReadInPlace(std::move(reader));
         ASSERT_EQ(m_stream->OpenVideo(), 1);
         CSavedMovie::Paint(m_stream->m_mosaic, m_sizeId, m_stream->m_nLastFrame);
     }
