@@ -107,7 +107,7 @@ const std::string& CBenchClip::CameraPath1080p() {
         "camera-1080p.mp4",
         "-f lavfi -i testsrc2=size=1920x1080:rate=30,noise=alls=10:allf=t,trim=end_frame=" +
             std::to_string(CameraFrames) +
-            " -f lavfi -i sine=frequency=440:duration=8 -c:v libx264 -preset veryfast -crf 20 "
+            " -f lavfi -i sine=frequency=440:duration=7 -c:v libx264 -preset veryfast -crf 20 "
             "-bf 2 -g 250 -keyint_min 250 -sc_threshold 0 -pix_fmt yuv420p -c:a aac -b:a 128k");
     return path;
 }

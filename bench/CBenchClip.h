@@ -13,7 +13,7 @@ public:
     static constexpr std::int64_t GapSlots = ExportFrames * 2 - 1;
     static constexpr std::int64_t SourceFrames = 600;
     static constexpr std::int64_t LongSourceCopies = 30;
-    static constexpr std::int64_t CameraFrames = 240;
+    static constexpr std::int64_t CameraFrames = 200;
     // Converter-style AVI, 30 fps, Frames long. Empty when the tool could not make it.
     static const std::string& Path1080p();
     // As the converter makes a working video by default: 10 s at 29.97 fps, msmpeg4v2 at
