@@ -102,6 +102,16 @@ const std::string& CBenchClip::SourcePath1080p() {
     return path;
 }
 
+const std::string& CBenchClip::CameraPath1080p() {
+    static const std::string path = Make(
+        "camera-1080p.mp4",
+        "-f lavfi -i testsrc2=size=1920x1080:rate=30,noise=alls=10:allf=t,trim=end_frame=" +
+            std::to_string(CameraFrames) +
+            " -f lavfi -i sine=frequency=440:duration=7 -c:v libx264 -preset veryfast -crf 20 "
+            "-bf 2 -g 250 -keyint_min 250 -sc_threshold 0 -pix_fmt yuv420p -c:a aac -b:a 128k");
+    return path;
+}
+
 const std::string& CBenchClip::LongSourcePath1080p() {
     static const std::string path = [] {
         const std::string list = RunPath("long-source.txt");

@@ -13,6 +13,7 @@ public:
     static constexpr std::int64_t GapSlots = ExportFrames * 2 - 1;
     static constexpr std::int64_t SourceFrames = 600;
     static constexpr std::int64_t LongSourceCopies = 30;
+    static constexpr std::int64_t CameraFrames = 200;
     // Converter-style AVI, 30 fps, Frames long. Empty when the tool could not make it.
     static const std::string& Path1080p();
     // As the converter makes a working video by default: 10 s at 29.97 fps, msmpeg4v2 at
@@ -39,6 +40,10 @@ public:
     // That source with a stereo AAC sound, joined LongSourceCopies times without encoding again:
     // 10 minutes. Empty when the tool could not make it.
     static const std::string& LongSourcePath1080p();
+
+    // A camera's movie: 1080p at 30 fps with noise in the picture, H.264 with B-frames and key
+    // frames 250 apart, AAC sound, CameraFrames long. Empty when the tool could not make it.
+    static const std::string& CameraPath1080p();
 
     // name in the run's private folder; empty when there is no such folder.
     static std::string RunPath(const std::string& name);

@@ -1,8 +1,8 @@
 #include "CBenchClip.h"
+#include "CSilentProgress.h"
 
 #include "export/CMovieExport.h"
 #include "media/CAviVideoStream.h"
-#include "platform/IProgress.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,17 +20,6 @@ namespace {
 constexpr const char* kOutput = "/tmp/quorvel-export-bench-out.avi";
 constexpr std::int32_t kPixelateMedium = 2;
 constexpr std::int32_t kBlurMedium = 8;
-
-class SilentProgress : public IProgress {
-public:
-    bool Create() override { return true; }
-    void SetMarquee() override {}
-    void SetRange(int, int) override {}
-    void SetCaption(const std::string&) override {}
-    void UpdatePercent(int) override {}
-    void Pump() override {}
-    void Destroy() override {}
-};
 
 void Count(benchmark::State& state, std::int64_t frames) {
     state.counters["fps"] =
@@ -50,7 +39,7 @@ bool OpenClip(benchmark::State& state, CAviVideoStream& stream, std::int64_t fra
 void ExportEach(benchmark::State& state, CAviVideoStream& stream, bool pipelined) {
     // The encoder warns about every clipped coefficient at this bit rate.
     av_log_set_level(AV_LOG_ERROR);
-    SilentProgress progress;
+    CSilentProgress progress;
     std::int64_t exported = 0;
     for (auto _ : state) {
         CMovieExport exporter(stream, progress);

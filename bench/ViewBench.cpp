@@ -32,7 +32,7 @@ std::unique_ptr<CAviVideoStream> InPlace() {
     if (!reader->Open(source, CPictureShape())) {
         return nullptr;
     }
-    stream->ReadInPlace(std::move(reader), {source, "", "", ""});
+    stream->ReadInPlace(std::move(reader));
     return stream->OpenVideo() != 0 && stream->m_nLastFrame + 1 == CBenchClip::SourceFrames
                ? std::move(stream)
                : nullptr;

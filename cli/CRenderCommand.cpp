@@ -270,7 +270,7 @@ int CRenderCommand::RenderWorkFile(const std::string& workFile, const std::strin
     const std::string& output = m_positional[1];
     CWorkStream work(workFile, m_type, m_deinterlace, std::move(workFiles));
     work.Stream().m_strSourceName = sourceName;
-    work.Stream().ReadInPlace(std::move(reader), {});
+    work.Stream().ReadInPlace(std::move(reader));
     if (!work.Open()) {
         err << "quorvel-render: cannot open " << workFile << "\n";
         return kFailed;

@@ -40,7 +40,7 @@ int CSaveCommand::Run(std::ostream& err) const {
     CWorkStream work(opener.WorkPath(), m_options.type, m_options.deinterlace,
                      opener.TakeWorkFiles());
     work.Stream().m_strSourceName = std::filesystem::path(m_source).filename().string();
-    work.Stream().ReadInPlace(opener.TakeReader(), opener.WorkingVideo());
+    work.Stream().ReadInPlace(opener.TakeReader());
     if (!work.Open()) {
         err << "quorvel-render: cannot open " << opener.WorkPath() << "\n";
         return CRenderCommand::kFailed;
@@ -49,8 +49,7 @@ int CSaveCommand::Run(std::ostream& err) const {
         m_options.profile
             ? *m_options.profile - 1
             : CFormatIniFile(opener.ProgramDir(), opener.IsStillImage()).ProfileFor(m_target);
-    CSavePipeline pipeline(work.Stream(), opener.Converter(), opener.Progress(),
-                           opener.SoundPath());
+    CSavePipeline pipeline(work.Stream(), opener.Converter(), opener.Progress());
     const CSavePipeline::Result result = pipeline.Save(m_source, m_target, profileIndex);
     switch (result.status) {
     case CSavePipeline::Status::Saved:

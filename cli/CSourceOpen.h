@@ -19,7 +19,6 @@ public:
     CWorkFiles TakeWorkFiles() { return m_pipeline.TakeWorkFiles(); }
     // The reader of a movie read in place; null when it was converted.
     std::unique_ptr<CSourceReader> TakeReader() { return m_pipeline.TakeReader(); }
-    COpenPipeline::Conversion WorkingVideo() const { return m_pipeline.WorkingVideo(); }
     const std::string& SoundPath() const { return m_pipeline.SoundPath(); }
     bool IsStillImage() const { return m_pipeline.IsStillImage(); }
     const std::string& ProgramDir() const { return m_programDir; }

@@ -2,6 +2,7 @@
 
 #include "export/CPaintedRegions.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -24,6 +25,13 @@ std::array<std::uint8_t*, 4> PlanesAt(const AVFrame& picture, int left, int top)
     return {picture.data[0] + top * picture.linesize[0] + left,
             picture.data[1] + top / 2 * picture.linesize[1] + left / 2,
             picture.data[2] + top / 2 * picture.linesize[2] + left / 2, nullptr};
+}
+
+bool Touches(const std::vector<T_RECT>& reaches, int left, int top, int size) {
+    return std::any_of(reaches.begin(), reaches.end(), [=](const T_RECT& reach) {
+        return left < reach.right && reach.left < left + size && top < reach.bottom &&
+               reach.top < top + size;
+    });
 }
 
 } // namespace
@@ -132,6 +140,7 @@ AVFramePtr CEncoderPictures::Paint(const AVFrame& decoded, const std::vector<T_R
         if (!FromCanvas(*frame, region)) {
             return nullptr;
         }
+        KeepDecoded(*frame, decoded, region, reaches);
     }
     return frame;
 }
@@ -148,6 +157,29 @@ bool CEncoderPictures::ToCanvas(const AVFrame& decoded, const T_RECT& region) {
     const int targetStrides[4] = {static_cast<int>(m_canvas.Stride()), 0, 0, 0};
     return m_toCanvas.Convert(region.right - region.left, region.bottom - region.top, source,
                               decoded.linesize, target, targetStrides);
+}
+
+void CEncoderPictures::KeepDecoded(AVFrame& picture, const AVFrame& decoded, const T_RECT& region,
+                                   const std::vector<T_RECT>& reaches) {
+    for (int y = region.top; y < region.bottom; ++y) {
+        for (int x = region.left; x < region.right; ++x) {
+            if (!Touches(reaches, x, y, 1)) {
+                picture.data[0][y * picture.linesize[0] + x] =
+                    decoded.data[0][y * decoded.linesize[0] + x];
+            }
+        }
+    }
+    // A colour sample belongs to two rows and two columns; the region's sides are even.
+    for (int y = region.top; y < region.bottom; y += 2) {
+        for (int x = region.left; x < region.right; x += 2) {
+            if (!Touches(reaches, x, y, 2)) {
+                for (const int plane : {1, 2}) {
+                    picture.data[plane][y / 2 * picture.linesize[plane] + x / 2] =
+                        decoded.data[plane][y / 2 * decoded.linesize[plane] + x / 2];
+                }
+            }
+        }
+    }
 }
 
 bool CEncoderPictures::FromCanvas(AVFrame& picture, const T_RECT& region) {

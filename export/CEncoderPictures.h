@@ -25,8 +25,9 @@ public:
     // converting a part to 24 bits gives the very pixels that converting the whole does.
     bool Paintable(const AVFrame& decoded) const;
     // The decoded picture with the mosaic painted, stamped with pts: only the regions around
-    // the reaches go to 24 bits for paint and back, the rest stays as decoded. paint sees a
-    // whole picture whose pixels are right inside the reaches. Null when a conversion fails.
+    // the reaches go to 24 bits for paint and back, and every sample outside the reaches stays
+    // as decoded. paint sees a whole picture whose pixels are right inside the reaches. Null
+    // when a conversion fails.
     AVFramePtr Paint(const AVFrame& decoded, const std::vector<T_RECT>& reaches,
                      const Painter& paint, std::int64_t pts);
     // The regions that Paint converts for these reaches.
@@ -38,6 +39,10 @@ private:
     const CFrameBuffer& Widened(const CFrameBuffer& picture);
     bool ToCanvas(const AVFrame& decoded, const T_RECT& region);
     bool FromCanvas(AVFrame& picture, const T_RECT& region);
+    // The samples of region that no reach touches, back as decoded: the way to 24 bits and
+    // back would change them a little for nothing.
+    static void KeepDecoded(AVFrame& picture, const AVFrame& decoded, const T_RECT& region,
+                            const std::vector<T_RECT>& reaches);
 
     SwsContextPtr m_scaler;
     AVBufferPoolPtr m_pool;

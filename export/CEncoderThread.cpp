@@ -7,11 +7,12 @@ namespace {
 constexpr std::chrono::milliseconds kPumpSlice{40};
 } // namespace
 
-CEncoderThread::CEncoderThread(CExportEncoder& encoder, std::size_t queuedPictures)
+CEncoderThread::CEncoderThread(IPictureEncoder& encoder, std::size_t queuedPictures)
     : m_encoder(encoder), m_queue(queuedPictures), m_thread([this] { Run(); }) {}
 
 CEncoderThread::~CEncoderThread() {
     m_queue.Abort();
+    m_encoder.Interrupt();
     Stop();
 }
 

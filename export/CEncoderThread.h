@@ -1,6 +1,6 @@
 #pragma once
 
-#include "export/CExportEncoder.h"
+#include "export/IPictureEncoder.h"
 #include "export/CFrameQueue.h"
 
 #include <atomic>
@@ -14,7 +14,7 @@ class CEncoderThread {
 public:
     enum class Hand { Done, Failed, Cancelled };
 
-    CEncoderThread(CExportEncoder& encoder, std::size_t queuedPictures);
+    CEncoderThread(IPictureEncoder& encoder, std::size_t queuedPictures);
     ~CEncoderThread();
     CEncoderThread(const CEncoderThread&) = delete;
     CEncoderThread& operator=(const CEncoderThread&) = delete;
@@ -28,7 +28,7 @@ private:
     void Run();
     void Stop();
 
-    CExportEncoder& m_encoder;
+    IPictureEncoder& m_encoder;
     CFrameQueue m_queue;
     std::atomic<bool> m_failed{false};
     std::thread m_thread;

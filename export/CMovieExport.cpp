@@ -20,6 +20,8 @@ constexpr int kCaption = 2025;
 constexpr std::int64_t kTimeLeftEveryMs = 500;
 // Steps of the bar while a working file is copied.
 constexpr int kCopySteps = 1000;
+// The working video's bit rate, for a movie that has none.
+constexpr std::int64_t kWorkingBitRate = 30'000'000;
 
 using Result = CMovieExport::Result;
 
@@ -69,8 +71,8 @@ CMovieExport::~CMovieExport() = default;
 bool CMovieExport::OpenSource() {
     m_sizeId = m_stream.SizeId();
     m_source = std::make_unique<CAviVideoStream>(m_stream.m_strWorkPath, m_sizeId);
-    if (m_source->Open(m_stream.m_strWorkPath) == 0 ||
-        m_source->m_nLastFrame != m_stream.m_nLastFrame) {
+    if (m_source->OpenLike(m_stream) == 0 || m_source->m_nLastFrame != m_stream.m_nLastFrame ||
+        m_source->m_nWidth != m_stream.m_nWidth || m_source->m_nHeight != m_stream.m_nHeight) {
         return false;
     }
     m_source->m_mosaic = m_stream.m_mosaic;
@@ -86,7 +88,7 @@ CMovieExport::Result CMovieExport::ExportMovie(const std::string& outputPath) {
     // Nothing to paint: the working video is already what the view shows.
     const bool painted = m_stream.m_mosaic.HasRegions() || m_stream.m_bLineDouble;
     Result result = Result::Failed;
-    if (!painted) {
+    if (!painted && !m_stream.InPlace()) {
         result = CopyWorkingFile(outputPath);
     } else if (OpenSource()) {
         result = Encode(outputPath);
@@ -97,6 +99,19 @@ CMovieExport::Result CMovieExport::ExportMovie(const std::string& outputPath) {
     } else {
         std::error_code ignored;
         std::filesystem::remove(outputPath, ignored);
+    }
+    return result;
+}
+
+CMovieExport::Result CMovieExport::ExportTo(IPictureEncoder& encoder) {
+    m_reason.clear();
+    if (m_stream.m_strFilePath.empty() || m_stream.IsStillImage() || !OpenSource()) {
+        return Result::Failed;
+    }
+    const Result result = EncodeWith(encoder);
+    m_source.reset();
+    if (result == Result::Done) {
+        m_stream.m_nCurrentFrame = 0;
     }
     return result;
 }
@@ -126,16 +141,22 @@ CMovieExport::Result CMovieExport::CopyWorkingFile(const std::string& outputPath
 }
 
 CMovieExport::Result CMovieExport::Encode(const std::string& outputPath) {
-    const std::int64_t count = m_source->m_nLastFrame + 1;
-    if (count <= 0) {
+    CExportEncoder encoder;
+    const std::int64_t bitRate =
+        m_source->m_pFormatContext ? m_source->m_pFormatContext->bit_rate : kWorkingBitRate;
+    if (!encoder.Open(outputPath, m_source->m_nWidth, m_source->m_nHeight, m_source->m_rFrameRate,
+                      bitRate)) {
+        m_reason = encoder.Reason();
         return Result::Failed;
     }
-    CExportEncoder encoder;
+    return EncodeWith(encoder);
+}
+
+CMovieExport::Result CMovieExport::EncodeWith(IPictureEncoder& encoder) {
+    const std::int64_t count = m_source->m_nLastFrame + 1;
     CEncoderPictures pictures;
-    if (!encoder.Open(outputPath, m_source->m_nWidth, m_source->m_nHeight, m_source->m_rFrameRate,
-                      m_source->m_pFormatContext->bit_rate) ||
+    if (count <= 0 ||
         !pictures.Init(m_source->m_nWidth, m_source->m_nHeight, encoder.PixelFormat())) {
-        m_reason = encoder.Reason();
         return Result::Failed;
     }
     m_upper = static_cast<int>(std::min<std::int64_t>(count, std::numeric_limits<int>::max()));
@@ -155,7 +176,7 @@ CMovieExport::Result CMovieExport::Encode(const std::string& outputPath) {
         });
     }
     if (result == Result::Done && !encoder.Finish()) {
-        result = Result::Failed;
+        result = m_progress.CancelRequested() ? Result::Cancelled : Result::Failed;
     }
     if (result == Result::Failed) {
         m_reason = encoder.Reason();

@@ -9,14 +9,16 @@
 
 class CAviVideoStream;
 class CEncoderPictures;
+class IPictureEncoder;
 class CTimeLeft;
 class IProgress;
 
-// The first stage of saving a movie: every frame of the working video, painted exactly as the
-// view shows it at that frame index (GetFrame), encoded into a new silent AVI. Decoding and
+// Every frame of the movie shown, painted exactly as the view shows it at that frame index
+// (GetFrame), handed to an encoder: into a new silent AVI, or to the encoder given. Decoding and
 // painting run on the caller's thread, encoding on a second one; the file is the same either
 // way. The progress window shows the percentage and the time left and can cancel.
-// The export reads through a decoder of its own and paints the mosaic as it stood when it
+// The export reads through a decoder of its own, beside the view's and like it straight from
+// the source when the view reads in place, and paints the mosaic as it stood when it
 // started, so nothing the windows do while it pumps events moves its frames or its regions.
 class CMovieExport {
 public:
@@ -32,6 +34,9 @@ public:
     // Writes outputPath; anything but Done leaves no file there. After Done the stream's
     // current frame is 0.
     Result ExportMovie(const std::string& outputPath);
+    // Hands every painted picture to encoder, already open for the stream's picture size and
+    // rate, and finishes it.
+    Result ExportTo(IPictureEncoder& encoder);
     // Why the last export failed, in the library's or the system's words; empty when unknown.
     const std::string& Reason() const { return m_reason; }
 
@@ -46,6 +51,7 @@ private:
     bool OpenSource();
     Result CopyWorkingFile(const std::string& outputPath);
     Result Encode(const std::string& outputPath);
+    Result EncodeWith(IPictureEncoder& encoder);
     Result PaintFrames(CEncoderPictures& pictures, const Hand& hand);
     // Decoded picture n with the mosaic, in the encoder's format; null on failure.
     AVFramePtr Painted(CEncoderPictures& pictures, const AVFrame& decoded, std::int64_t n);

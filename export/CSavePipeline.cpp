@@ -1,8 +1,11 @@
 #include "export/CSavePipeline.h"
 
 #include "export/CMovieExport.h"
+#include "export/CPipeEncoder.h"
 #include "media/CAviVideoStream.h"
 #include "media/CFFMpegUtil.h"
+#include "media/CPipedProfile.h"
+#include "media/CStreamProbe.h"
 #include "media/CWorkPaths.h"
 #include "platform/CAsciiText.h"
 #include "platform/CDurableFile.h"
@@ -48,10 +51,8 @@ private:
 
 } // namespace
 
-CSavePipeline::CSavePipeline(CAviVideoStream& stream, CFFMpegUtil& converter, IProgress& progress,
-                             std::string soundPath)
-    : m_stream(stream), m_converter(converter), m_progress(progress),
-      m_soundPath(std::move(soundPath)) {}
+CSavePipeline::CSavePipeline(CAviVideoStream& stream, CFFMpegUtil& converter, IProgress& progress)
+    : m_stream(stream), m_converter(converter), m_progress(progress) {}
 
 std::string CSavePipeline::OutPath(const std::string& targetPath) {
     return CWorkPaths::Stem(targetPath) + ".$out$.avi";
@@ -72,7 +73,10 @@ std::string CSavePipeline::NewPath(const std::string& targetPath) {
 
 bool CSavePipeline::IsOpenedFile(const std::string& sourcePath,
                                  const std::string& targetPath) const {
-    for (const std::string& opened : {sourcePath, m_stream.m_strWorkPath, m_soundPath}) {
+    std::vector<std::string> openedFiles = m_stream.WorkFiles().Files();
+    openedFiles.push_back(sourcePath);
+    openedFiles.push_back(m_stream.m_strWorkPath);
+    for (const std::string& opened : openedFiles) {
         if (!opened.empty() &&
             (CAsciiText::EqualNoCase(opened, targetPath) || IsSameFileOnDisk(opened, targetPath))) {
             return true;
@@ -87,17 +91,67 @@ CSavePipeline::Result CSavePipeline::Save(const std::string& sourcePath,
         return Result{Status::SameAsSource, CStringTable::Load(kSameAsSource), {}};
     }
     return m_stream.IsStillImage() ? SaveStill(targetPath, profileIndex)
-                                   : SaveMovie(targetPath, profileIndex);
+                                   : SaveMovie(sourcePath, targetPath, profileIndex);
 }
 
-CSavePipeline::Result CSavePipeline::SaveMovie(const std::string& targetPath, int profileIndex) {
+CSavePipeline::Result CSavePipeline::SaveMovie(const std::string& sourcePath,
+                                               const std::string& targetPath, int profileIndex) {
     const CancelOffer offer(m_progress);
-    const std::string out = Claim(OutPath(targetPath));
-    // A movie read in place is exported from its working video, made now, as before.
-    if (m_stream.NeedsWorkingVideo() &&
-        !Converted(m_stream.MakeWorkingVideo(m_converter), m_stream.m_strWorkPath)) {
+    if (const std::optional<CConverterCommand> command =
+            PipedCommand(sourcePath, targetPath, profileIndex)) {
+        return SavePiped(*command, targetPath);
+    }
+    return SaveThroughFiles(sourcePath, targetPath, profileIndex);
+}
+
+std::optional<CConverterCommand> CSavePipeline::PipedCommand(const std::string& sourcePath,
+                                                             const std::string& targetPath,
+                                                             int profileIndex) const {
+    const std::string profile = m_converter.ProfileCommand(profileIndex, false);
+    if (profile.empty() || sourcePath.empty() || CWorkPaths::EndsWithNoCase(targetPath, ".avi")) {
+        return std::nullopt;
+    }
+    const CStreamProbe probe(sourcePath);
+    const CPipedProfile::Pictures pictures{m_stream.m_nWidth, m_stream.m_nHeight,
+                                           m_stream.m_rFrameRate};
+    return CPipedProfile::Command(profile, pictures, sourcePath, probe.AudioCodecId(),
+                                  NewPath(targetPath));
+}
+
+// The tool writes the new file while the export hands it the pictures; the old target stays
+// until the new one is whole.
+CSavePipeline::Result CSavePipeline::SavePiped(const CConverterCommand& command,
+                                               const std::string& targetPath) {
+    const std::string made = Claim(NewPath(targetPath));
+    CPipeEncoder encoder(m_converter, m_progress);
+    if (!encoder.Start(command)) {
+        Converted(false, made);
         return Finish(Status::Failed);
     }
+    CMovieExport exporter(m_stream, m_progress);
+    exporter.SetPipelined(m_pipelined);
+    const CMovieExport::Result exported = exporter.ExportTo(encoder);
+    const bool stopped = encoder.Stop();
+    if (exported == CMovieExport::Result::Cancelled) {
+        return Finish(Status::Cancelled);
+    }
+    // A tool ended before its time says why; one the export stopped does not.
+    if (exported == CMovieExport::Result::Failed && stopped) {
+        return Fail(exporter.Reason());
+    }
+    if (!Converted(true, made)) {
+        return Finish(Status::Failed);
+    }
+    if (exported == CMovieExport::Result::Failed) {
+        return Fail(exporter.Reason());
+    }
+    return Finish(PutInPlace(made, targetPath) ? Status::Saved : Status::Failed);
+}
+
+CSavePipeline::Result CSavePipeline::SaveThroughFiles(const std::string& sourcePath,
+                                                      const std::string& targetPath,
+                                                      int profileIndex) {
+    const std::string out = Claim(OutPath(targetPath));
     CMovieExport exporter(m_stream, m_progress);
     exporter.SetPipelined(m_pipelined);
     switch (exporter.ExportMovie(out)) {
@@ -109,9 +163,9 @@ CSavePipeline::Result CSavePipeline::SaveMovie(const std::string& targetPath, in
         return Fail(exporter.Reason());
     }
     std::string made = out;
-    if (HasSound()) {
+    if (!sourcePath.empty() && CStreamProbe(sourcePath).AudioStreams() > 0) {
         const std::string bak = Claim(BakPath(targetPath));
-        if (!Converted(m_converter.JoinAudio(out, m_soundPath, bak, false), bak)) {
+        if (!Converted(m_converter.JoinAudio(out, sourcePath, bak, false), bak)) {
             return Finish(Status::Failed);
         }
         made = bak;
@@ -138,10 +192,6 @@ CSavePipeline::Result CSavePipeline::SaveStill(const std::string& targetPath, in
         return Finish(Status::Failed);
     }
     return Finish(PutInPlace(converted, targetPath) ? Status::Saved : Status::Failed);
-}
-
-bool CSavePipeline::HasSound() const {
-    return !m_soundPath.empty() && IsNonEmptyFile(m_soundPath);
 }
 
 // A name left by an earlier save that ended abruptly is ours to reuse.

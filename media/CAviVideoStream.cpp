@@ -31,22 +31,8 @@ int CAviVideoStream::OpenVideo() {
     return 1;
 }
 
-void CAviVideoStream::ReadInPlace(std::unique_ptr<CSourceReader> reader,
-                                  COpenPipeline::Conversion conversion) {
+void CAviVideoStream::ReadInPlace(std::unique_ptr<CSourceReader> reader) {
     m_inPlace = std::move(reader);
-    m_conversion = m_inPlace ? std::move(conversion) : COpenPipeline::Conversion();
-}
-
-bool CAviVideoStream::NeedsWorkingVideo() const {
-    std::error_code ec;
-    return !m_conversion.source.empty() &&
-           !(m_workFiles.Holds(m_strWorkPath) && std::filesystem::is_regular_file(m_strWorkPath, ec));
-}
-
-bool CAviVideoStream::MakeWorkingVideo(CFFMpegUtil& converter) {
-    m_workFiles.Add(m_strWorkPath);
-    return converter.ConvertVideo(m_conversion.source, m_strWorkPath, m_conversion.codec,
-                                  m_conversion.bitRate, m_conversion.options);
 }
 
 CProgressFiles CAviVideoStream::ProgressFiles() const {

@@ -1,8 +1,6 @@
 #pragma once
 
 #include "media/CDrawnFrame.h"
-#include "media/CFFMpegUtil.h"
-#include "media/COpenPipeline.h"
 #include "media/CProgressFiles.h"
 #include "media/CWorkFiles.h"
 #include "media/CXrgbImage.h"
@@ -31,14 +29,8 @@ public:
     // Opens the working video, or reads the source in place when the open gave a reader for it,
     // and reads the saved progress.
     int OpenVideo();
-    // The open read the movie in place: no working video was made, and conversion makes it
-    // when it is needed.
-    void ReadInPlace(std::unique_ptr<CSourceReader> reader, COpenPipeline::Conversion conversion);
-    // Whether a movie read in place has no working video yet.
-    bool NeedsWorkingVideo() const;
-    // Makes the working video, which from then on belongs to the stream's working files; the
-    // converter's result.
-    bool MakeWorkingVideo(CFFMpegUtil& converter);
+    // The open read the movie in place: no working video was made, and none is.
+    void ReadInPlace(std::unique_ptr<CSourceReader> reader);
     // Loads a 24-bit bitmap as the single picture of an image document, then the progress.
     int LoadBitmapFile(std::istream& file);
     int LoadBitmapFile(const std::string& path);
@@ -76,6 +68,7 @@ public:
     bool TopDown() const { return m_bmpFrame.TopDown(); }
     const CFrameBuffer& Frame() const { return m_bmpFrame; }
     std::int32_t SizeId() const { return m_sizeId; }
+    const CWorkFiles& WorkFiles() const { return m_workFiles; }
 
     const std::string m_strWorkPath;
     // The file name of the movie the user opened; set before OpenVideo. Empty: not known.
@@ -91,7 +84,6 @@ private:
     bool m_otherProgressTaken = false;
     CWorkFiles m_workFiles;
     std::unique_ptr<CSourceReader> m_inPlace;
-    COpenPipeline::Conversion m_conversion;
     // The bitmap header block of a loaded image and its untouched pixels.
     std::vector<std::uint8_t> m_pImageInfo;
     CFrameBuffer m_imageBits;

@@ -1,5 +1,6 @@
 #include "media/CConverterCommand.h"
 
+#include <algorithm>
 #include <string_view>
 #include <utility>
 
@@ -78,6 +79,13 @@ CConverterCommand& CConverterCommand::AddOptions(const std::string& options) {
 CConverterCommand& CConverterCommand::AddPath(const std::string& path) {
     m_text += "\"" + path + "\"";
     m_arguments.push_back(SafePath(path));
+    return *this;
+}
+
+CConverterCommand& CConverterCommand::AddArgument(const std::string& argument) {
+    const bool blanks = std::any_of(argument.begin(), argument.end(), IsBlank);
+    m_text += (m_text.empty() ? "" : " ") + (blanks ? "\"" + argument + "\"" : argument);
+    m_arguments.push_back(argument);
     return *this;
 }
 

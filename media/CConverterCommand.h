@@ -12,6 +12,8 @@ public:
     CConverterCommand& AddOptions(const std::string& options);
     // Appends a path: in double quotes to the text, as one argument to the vector.
     CConverterCommand& AddPath(const std::string& path);
+    // Appends one argument as it is: to the text after a blank, quoted when it holds blanks.
+    CConverterCommand& AddArgument(const std::string& argument);
 
     // A profile template: split into arguments first, then "<%input%>", "<%output%>" and
     // "<AVOptions>" are filled in, so a path is never parsed as part of the template.

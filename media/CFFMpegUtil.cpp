@@ -50,7 +50,7 @@ std::string CFFMpegUtil::ProgressCaption(const std::string& title, std::uintmax_
     return title + size;
 }
 
-bool CFFMpegUtil::Execute(const CConverterCommand& command, const std::string& title) {
+bool CFFMpegUtil::Launch(const CConverterCommand& command, CProcessRunner& process, bool piped) {
     m_lastRun = Outcome();
     const std::string tool = ToolPath();
     std::error_code ec;
@@ -61,12 +61,38 @@ bool CFFMpegUtil::Execute(const CConverterCommand& command, const std::string& t
     m_log.Write(CCommandLog::TimeStamp() + " " + command.Text() + "\n");
     std::vector<std::string> argv{tool};
     argv.insert(argv.end(), command.Arguments().begin(), command.Arguments().end());
-    CProcessRunner process;
-    if (!process.Start(tool, argv)) {
+    if (!process.Start(tool, argv,
+                       piped ? CProcessRunner::Input::Pipe : CProcessRunner::Input::Nothing)) {
         LogEnd();
         return false;
     }
     m_lastRun.started = true;
+    return true;
+}
+
+void CFFMpegUtil::Ended(const CProcessRunner& process) {
+    m_lastRun.exitCode = process.ExitCode();
+    m_lastRun.reason = ReasonOf(process.ErrorTail());
+    // The launcher's own codes for a system without the real tool.
+    m_lastRun.toolMissing = CConverterTool::MeansNoTool(m_lastRun.exitCode);
+    LogEnd();
+}
+
+bool CFFMpegUtil::StartPiped(const CConverterCommand& command, CProcessRunner& process) {
+    m_log.Write("[P]:");
+    return Launch(command, process, true);
+}
+
+void CFFMpegUtil::EndPiped(const CProcessRunner& process, bool cancelled) {
+    m_lastRun.cancelled = cancelled;
+    Ended(process);
+}
+
+bool CFFMpegUtil::Execute(const CConverterCommand& command, const std::string& title) {
+    CProcessRunner process;
+    if (!Launch(command, process, false)) {
+        return false;
+    }
     const bool shown = m_progress.Create();
     m_progress.SetMarquee();
     m_progress.SetCaption("");
@@ -83,11 +109,7 @@ bool CFFMpegUtil::Execute(const CConverterCommand& command, const std::string& t
     if (shown) {
         m_progress.Destroy();
     }
-    m_lastRun.exitCode = process.ExitCode();
-    m_lastRun.reason = ReasonOf(process.ErrorTail());
-    // The launcher's own codes for a system without the real tool.
-    m_lastRun.toolMissing = CConverterTool::MeansNoTool(m_lastRun.exitCode);
-    LogEnd();
+    Ended(process);
     return true;
 }
 
@@ -165,17 +187,21 @@ bool CFFMpegUtil::JoinAudio(const std::string& video, const std::string& audio,
                             const std::string& output, bool shortest) {
     CConverterCommand command;
     command.AddOptions("-i ").AddPath(video).AddOptions(" -i ").AddPath(audio);
-    // The sound is the movie's own, decoded as a separated sound once held it.
-    command.AddOptions(std::string(" -map 0:v -map 1:a? -vcodec copy -sameq -acodec pcm_s16le "
+    // The sound as the working sound was: the first stream, as PCM, which every AVI takes.
+    command.AddOptions(std::string(" -map 0:v -map 1:a:0? -vcodec copy -sameq -acodec pcm_s16le "
                                    "-async 2 ") +
                        (shortest ? "-shortest" : "") + " ");
     command.AddPath(output);
     return Run("[U]:", output, command, kTitleJoining);
 }
 
+std::string CFFMpegUtil::ProfileCommand(int profileIndex, bool stillImage) const {
+    return CFormatIniFile(m_programDir, stillImage).Command(profileIndex);
+}
+
 bool CFFMpegUtil::ConvertFormat(const std::string& input, const std::string& output,
                                 int profileIndex, bool stillImage) {
-    const std::string profile = CFormatIniFile(m_programDir, stillImage).Command(profileIndex);
+    const std::string profile = ProfileCommand(profileIndex, stillImage);
     CConverterCommand command;
     if (profile.empty()) {
         command.AddOptions("-i ").AddPath(input).AddOptions(" -y -sameq ").AddPath(output);

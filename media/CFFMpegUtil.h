@@ -7,6 +7,7 @@
 #include <string>
 
 class CConverterCommand;
+class CProcessRunner;
 class IProgress;
 
 // Runs the converter tool "misc/ffmpeg" of the program folder for the four kinds of conversion,
@@ -40,6 +41,13 @@ public:
     CFFMpegUtil& operator=(const CFFMpegUtil&) = delete;
 
     bool Execute(const CConverterCommand& command, const std::string& title);
+    // Starts the tool with command, its input a pipe the caller writes into process: checked
+    // and logged as Execute does. False, with LastRun() telling why, when it did not start.
+    bool StartPiped(const CConverterCommand& command, CProcessRunner& process);
+    // Records in LastRun() and the log how the ended tool StartPiped started ended.
+    void EndPiped(const CProcessRunner& process, bool cancelled);
+    // The profile's command, empty for none; profileIndex as for ConvertFormat.
+    std::string ProfileCommand(int profileIndex, bool stillImage) const;
 
     bool ConvertVideo(const std::string& input, const std::string& output, const std::string& codec,
                       const std::string& bitRate, const std::string& extraOptions);
@@ -69,6 +77,8 @@ private:
     TextLookup m_loadString;
     Outcome m_lastRun;
 
+    bool Launch(const CConverterCommand& command, CProcessRunner& process, bool piped);
+    void Ended(const CProcessRunner& process);
     bool Run(const char* tag, const std::string& output, const CConverterCommand& command,
              int titleId);
     void ShowOutputSize(const std::string& title);

@@ -17,14 +17,6 @@
 // (TakeWorkFiles) and hands them to the stream.
 class COpenPipeline {
 public:
-    // How the converter makes the working video of a movie: what ConvertVideo is given.
-    struct Conversion {
-        std::string source;
-        std::string codec;
-        std::string bitRate;
-        std::string options;
-    };
-
     // The reshaping options for a source, as ReshapeOptions computes them from its probe.
     using OptionsProbe = std::function<std::string(const std::string& source)>;
 
@@ -40,8 +32,6 @@ public:
     void ReadInPlace() { m_readInPlace = true; }
     // The reader for the movie the last Open read in place; null when it was converted.
     std::unique_ptr<CSourceReader> TakeReader() { return std::move(m_reader); }
-    // The conversion that makes the working video of the last movie opened.
-    Conversion WorkingVideo() const { return {m_source, m_videoCodec, m_bitRate, m_options}; }
     // Reports a failure that came after Open (the stream could not open the working file)
     // and removes the working files not taken yet.
     void Fail();

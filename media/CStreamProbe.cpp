@@ -32,8 +32,8 @@ CStreamProbe::CStreamProbe(const std::string& path) {
     m_open = true;
     for (unsigned i = 0; i < format->nb_streams; ++i) {
         const AVCodecParameters* codec = format->streams[i]->codecpar;
-        if (codec->codec_type == AVMEDIA_TYPE_AUDIO) {
-            ++m_audioStreams;
+        if (codec->codec_type == AVMEDIA_TYPE_AUDIO && m_audioStreams++ == 0) {
+            m_audioCodecId = codec->codec_id;
         } else if (codec->codec_type == AVMEDIA_TYPE_VIDEO && m_videoStreams++ == 0) {
             m_videoCodecId = codec->codec_id;
             m_width = codec->width;

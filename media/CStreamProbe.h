@@ -4,8 +4,8 @@
 
 #include <string>
 
-// What libavformat finds in a media file: the codec and picture size of the first video stream
-// and how many video and sound streams there are. The file is closed again at once.
+// What libavformat finds in a media file: the codec and picture size of the first video stream,
+// the codec of the first sound stream and how many video and sound streams there are. The file is closed again at once.
 class CStreamProbe {
 public:
     explicit CStreamProbe(const std::string& path);
@@ -13,6 +13,8 @@ public:
     bool IsOpen() const { return m_open; }
     // The libavcodec id of the first video stream's codec; 0 (none) without video.
     int VideoCodecId() const { return m_videoCodecId; }
+    // The libavcodec id of the first sound stream's codec; 0 (none) without sound.
+    int AudioCodecId() const { return m_audioCodecId; }
     int Width() const { return m_width; }
     int Height() const { return m_height; }
     int VideoStreams() const { return m_videoStreams; }
@@ -27,6 +29,7 @@ public:
 private:
     bool m_open = false;
     int m_videoCodecId = 0;
+    int m_audioCodecId = 0;
     int m_width = 0;
     int m_height = 0;
     int m_videoStreams = 0;

@@ -25,6 +25,7 @@ public:
     // Deletes every file now and lets go of the lock.
     void Remove();
     bool Holds(const std::string& path) const;
+    const std::vector<std::string>& Files() const { return m_files; }
 
 private:
     std::vector<std::string> m_files;

@@ -1,6 +1,8 @@
 #include "platform/CProcessRunner.h"
 
 #include <fcntl.h>
+#include <poll.h>
+#include <pthread.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,6 +18,8 @@ extern char** environ;
 namespace {
 
 constexpr int kPollSliceMs = 5;
+// How long a write waits at a time before it looks at the stop flag again.
+constexpr int kWriteSliceMs = 50;
 
 struct FileActions {
     posix_spawn_file_actions_t actions{};
@@ -29,10 +33,14 @@ struct FileActions {
     FileActions(const FileActions&) = delete;
     FileActions& operator=(const FileActions&) = delete;
 
-    // Input from /dev/null, output discarded, errors into the write end of errorPipe.
-    bool SetStandardStreams(const int errorPipe[2]) {
-        return ready &&
-               posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0) == 0 &&
+    // Input from the read end of inputPipe or from /dev/null, output discarded, errors into
+    // the write end of errorPipe.
+    bool SetStandardStreams(const int inputPipe[2], const int errorPipe[2]) {
+        const bool input =
+            inputPipe[0] >= 0
+                ? posix_spawn_file_actions_adddup2(&actions, inputPipe[0], 0) == 0
+                : posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0) == 0;
+        return ready && input &&
                posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0) == 0 &&
                posix_spawn_file_actions_adddup2(&actions, errorPipe[1], 2) == 0;
     }
@@ -45,9 +53,43 @@ void CloseQuietly(int& fd) {
     }
 }
 
+void ClosePipe(int fds[2]) {
+    CloseQuietly(fds[0]);
+    CloseQuietly(fds[1]);
+}
+
+void SetNonBlocking(int fd) {
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+}
+
+// A child that ended before reading all of its input must not end this process: the write
+// sees EPIPE while this thread holds SIGPIPE back, and a SIGPIPE it raised is taken away.
+ssize_t WriteWithoutSigpipe(int fd, const void* data, std::size_t size) {
+    sigset_t pipeOnly;
+    sigset_t before;
+    sigemptyset(&pipeOnly);
+    sigaddset(&pipeOnly, SIGPIPE);
+    sigset_t pending;
+    sigemptyset(&pending);
+    sigpending(&pending);
+    const bool wasPending = sigismember(&pending, SIGPIPE) == 1;
+    pthread_sigmask(SIG_BLOCK, &pipeOnly, &before);
+    const ssize_t written = ::write(fd, data, size);
+    const int error = errno;
+    if (written < 0 && error == EPIPE && !wasPending) {
+        const timespec now{0, 0};
+        while (sigtimedwait(&pipeOnly, nullptr, &now) < 0 && errno == EINTR) {
+        }
+    }
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    errno = error;
+    return written;
+}
+
 } // namespace
 
 CProcessRunner::~CProcessRunner() {
+    CloseInput();
     while (m_pid > 0 && !m_finished && waitpid(m_pid, nullptr, 0) < 0 && errno == EINTR) {
     }
     CloseErrorPipe();
@@ -57,18 +99,26 @@ void CProcessRunner::CloseErrorPipe() {
     CloseQuietly(m_errorPipe);
 }
 
-bool CProcessRunner::Start(const std::string& program, const std::vector<std::string>& argv) {
+void CProcessRunner::CloseInput() {
+    CloseQuietly(m_inputPipe);
+}
+
+bool CProcessRunner::Start(const std::string& program, const std::vector<std::string>& argv,
+                           Input input) {
     if (m_pid > 0) {
         return false;
     }
+    int inputPipe[2] = {-1, -1};
     int errorPipe[2] = {-1, -1};
-    if (pipe2(errorPipe, O_CLOEXEC) != 0) {
+    if ((input == Input::Pipe && pipe2(inputPipe, O_CLOEXEC) != 0) ||
+        pipe2(errorPipe, O_CLOEXEC) != 0) {
+        ClosePipe(inputPipe);
         return false;
     }
     FileActions actions;
-    if (!actions.SetStandardStreams(errorPipe)) {
-        CloseQuietly(errorPipe[0]);
-        CloseQuietly(errorPipe[1]);
+    if (!actions.SetStandardStreams(inputPipe, errorPipe)) {
+        ClosePipe(inputPipe);
+        ClosePipe(errorPipe);
         return false;
     }
     std::vector<char*> pointers;
@@ -81,13 +131,19 @@ bool CProcessRunner::Start(const std::string& program, const std::vector<std::st
     const bool started = posix_spawn(&pid, program.c_str(), &actions.actions, nullptr,
                                      pointers.data(), environ) == 0;
     CloseQuietly(errorPipe[1]);
+    CloseQuietly(inputPipe[0]);
     if (!started) {
         CloseQuietly(errorPipe[0]);
+        CloseQuietly(inputPipe[1]);
         return false;
     }
-    // Read without blocking, so a quiet child never stalls the caller's polling.
-    fcntl(errorPipe[0], F_SETFL, fcntl(errorPipe[0], F_GETFL) | O_NONBLOCK);
+    // Read and write without blocking, so a quiet or busy child never stalls the caller.
+    SetNonBlocking(errorPipe[0]);
     m_errorPipe = errorPipe[0];
+    if (inputPipe[1] >= 0) {
+        SetNonBlocking(inputPipe[1]);
+        m_inputPipe = inputPipe[1];
+    }
     m_pid = pid;
     return true;
 }
@@ -112,7 +168,41 @@ void CProcessRunner::ReadErrors() {
     }
 }
 
+bool CProcessRunner::WriteInput(const void* data, std::size_t size,
+                                const std::atomic<bool>& stop) {
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
+    while (size > 0) {
+        if (m_inputPipe < 0 || stop) {
+            return false;
+        }
+        pollfd watched[2] = {{m_inputPipe, POLLOUT, 0}, {m_errorPipe, POLLIN, 0}};
+        const int ready = ::poll(watched, m_errorPipe >= 0 ? 2 : 1, kWriteSliceMs);
+        if (ready < 0 && errno != EINTR) {
+            return false;
+        }
+        if (m_errorPipe >= 0 && (watched[1].revents & (POLLIN | POLLHUP)) != 0) {
+            ReadErrors();
+        }
+        if ((watched[0].revents & POLLOUT) != 0 ? !WriteSome(bytes, size)
+                                                 : (watched[0].revents & POLLERR) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CProcessRunner::WriteSome(const std::uint8_t*& data, std::size_t& size) {
+    const ssize_t written = WriteWithoutSigpipe(m_inputPipe, data, size);
+    if (written < 0) {
+        return errno == EAGAIN || errno == EINTR;
+    }
+    data += written;
+    size -= static_cast<std::size_t>(written);
+    return true;
+}
+
 void CProcessRunner::Kill() {
+    CloseInput();
     if (m_pid <= 0 || Poll()) {
         return;
     }

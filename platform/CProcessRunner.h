@@ -2,13 +2,16 @@
 
 #include <sys/types.h>
 
+#include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 // One child process started from an argument vector (never through a shell), with its input
-// from /dev/null and its output discarded except for the end of its error output, which says
-// why a tool failed. The destructor waits for a child still running.
+// from /dev/null or from a pipe the caller writes, and its output discarded except for the end
+// of its error output, which says why a tool failed. The destructor waits for a child still
+// running. While the caller writes its input, that thread alone uses the object.
 class CProcessRunner {
 public:
     CProcessRunner() = default;
@@ -16,8 +19,17 @@ public:
     CProcessRunner(const CProcessRunner&) = delete;
     CProcessRunner& operator=(const CProcessRunner&) = delete;
 
+    enum class Input { Nothing, Pipe };
+
     // argv[0] names the program by path; the environment and folder are the caller's.
-    bool Start(const std::string& program, const std::vector<std::string>& argv);
+    bool Start(const std::string& program, const std::vector<std::string>& argv,
+               Input input = Input::Nothing);
+    // Writes all of data to the child's input pipe, reading its error output meanwhile so that
+    // neither side waits for the other. False when the child stopped reading (it ended or
+    // closed its input) or stop became true.
+    bool WriteInput(const void* data, std::size_t size, const std::atomic<bool>& stop);
+    // The child sees the end of its input.
+    void CloseInput();
     // Waits up to milliseconds for the child to end; true once it has ended.
     bool WaitFor(int milliseconds);
     // Exit status of an ended child, -1 when it did not exit normally or has not ended.
@@ -34,9 +46,11 @@ private:
     bool m_finished = false;
     int m_exitCode = -1;
     int m_errorPipe = -1;
+    int m_inputPipe = -1;
     std::string m_errorTail;
 
     bool Poll();
     void ReadErrors();
     void CloseErrorPipe();
+    bool WriteSome(const std::uint8_t*& data, std::size_t& size);
 };

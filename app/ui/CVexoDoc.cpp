@@ -110,7 +110,7 @@ bool CVexoDoc::OpenStream(const std::string& path) {
     m_pStream = std::make_unique<CAviVideoStream>(pipeline.WorkPath(), m_settings.SizeID,
                                                   pipeline.TakeWorkFiles());
     m_pStream->m_strSourceName = std::filesystem::path(path).filename().string();
-    m_pStream->ReadInPlace(pipeline.TakeReader(), pipeline.WorkingVideo());
+    m_pStream->ReadInPlace(pipeline.TakeReader());
     const int opened = pipeline.IsStillImage() ? m_pStream->LoadBitmapFile(pipeline.WorkPath())
                                                : m_pStream->OpenVideo();
     if (opened == 0) {
@@ -125,7 +125,7 @@ bool CVexoDoc::OpenStream(const std::string& path) {
 }
 
 CSavePipeline CVexoDoc::Pipeline() {
-    return CSavePipeline(*m_pStream, m_converter, m_progress, m_strSoundPath);
+    return CSavePipeline(*m_pStream, m_converter, m_progress);
 }
 
 bool CVexoDoc::IsOpenedFile(const std::string& path) {

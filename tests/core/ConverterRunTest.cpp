@@ -135,10 +135,10 @@ TEST_F(ConverterRun, LogsEveryCommandExactlyAsBuilt) {
                   "[B]:", R"(-i "/src/a.jpg" -f image2 -pix_fmt rgb24 "/src/a.$tmp$.bmp")");
     // The sound comes from the source's own sound streams, whatever else it holds.
     ExpectLogLine(lines[3], "[U]:",
-                  R"(-i "/o/t.$out$.avi" -i "/src/clip.mts" -map 0:v -map 1:a? -vcodec copy )"
+                  R"(-i "/o/t.$out$.avi" -i "/src/clip.mts" -map 0:v -map 1:a:0? -vcodec copy )"
                   R"(-sameq -acodec pcm_s16le -async 2  "/o/t.avi")");
     ExpectLogLine(lines[4], "[U]:",
-                  R"(-i "/o/t.$out$.avi" -i "/src/clip.mts" -map 0:v -map 1:a? -vcodec copy )"
+                  R"(-i "/o/t.$out$.avi" -i "/src/clip.mts" -map 0:v -map 1:a:0? -vcodec copy )"
                   R"(-sameq -acodec pcm_s16le -async 2 -shortest "/o/t.avi")");
     ExpectLogLine(lines[5], "[F]:", R"(-i "/o/in.m2ts" -r 29.97 -c:v libx264 -y "/o/t.mp4")");
     for (int i : {6, 7, 8}) {

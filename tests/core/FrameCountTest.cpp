@@ -181,7 +181,7 @@ protected:
         ASSERT_EQ(stream.OpenVideo(), 1);
         EXPECT_EQ(stream.m_nLastFrame + 1, GetParam().frames);
         CSavedMovie::Paint(stream.m_mosaic, m_sizeId, stream.m_nLastFrame);
-        CSavePipeline save(stream, *m_converter, m_progress, pipeline.SoundPath());
+        CSavePipeline save(stream, *m_converter, m_progress);
         const CSavePipeline::Result result = save.Save(opened, target, 0);
         ASSERT_EQ(result.status, CSavePipeline::Status::Saved) << result.message;
         EXPECT_EQ(CSavedMovie::DecodedFrames(target), GetParam().frames);

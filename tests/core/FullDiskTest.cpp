@@ -124,7 +124,7 @@ TEST_F(FullDiskTest, MovieExportSaysWhy) {
         RecordingProgress progress;
         CFFMpegUtil converter(QUORVEL_BIN_DIR, m_media.Dir() + "/log", progress,
                               [](int id) { return CStringTable::Load(id, CStringTable::English); });
-        CSavePipeline pipeline(stream, converter, progress, "");
+        CSavePipeline pipeline(stream, converter, progress);
         const CSavePipeline::Result saved = pipeline.Save(working, target, 0);
         return saved.status == CSavePipeline::Status::Failed &&
                saved.message == CStringTable::Load(CResourceId::ExportError, CStringTable::English) +

@@ -68,13 +68,14 @@ protected:
 
     std::string Media(const std::string& name) const { return Path("media/" + name); }
 
-    // Opens source as the program does, gives it the test's mosaic in its progress files and
+    // Opens source as the program does, in place where it can, gives it the test's mosaic in its progress files and
     // returns what the view shows on every frame; the working files go with the stream.
     std::vector<CFrameBuffer> Previews(const std::string& source) {
         CFFMpegUtil converter(QUORVEL_BIN_DIR, Path("config"), m_progress,
                               &ConverterFixture::EnglishText);
         COpenPipeline pipeline(converter, QUORVEL_BIN_DIR, "", "30000",
                                &ConverterFixture::EnglishText);
+        pipeline.ReadInPlace();
         std::vector<CFrameBuffer> previews;
         if (!pipeline.Open(source)) {
             ADD_FAILURE() << "cannot open " << source;
@@ -82,6 +83,7 @@ protected:
         }
         std::int32_t sizeId = CSavedMovie::kBlackFill;
         CAviVideoStream stream(pipeline.WorkPath(), sizeId, pipeline.TakeWorkFiles());
+        stream.ReadInPlace(pipeline.TakeReader());
         const bool opened = pipeline.IsStillImage()
                                 ? stream.LoadBitmapFile(pipeline.WorkPath()) == 1
                                 : stream.OpenVideo() == 1;
@@ -103,9 +105,10 @@ TEST_F(SaveCommandTest, SavesAMovieWithItsSoundAsEveryFrameWasPreviewed) {
     Generate(kMovieWithSound, Media("clip.mp4"));
     const std::vector<CFrameBuffer> previews = Previews(Media("clip.mp4"));
     ASSERT_EQ(previews.size(), 50u);
-    // The movie formats pass through a second lossy codec after the export's own.
+    // Each format is encoded once, from the source read in place; the AVI encoder's finest
+    // step leaves about 34 dB on this detailed little picture.
     const std::pair<const char*, double> targets[] = {
-        {"out.avi", 35.0}, {"out.mp4", 33.0}, {"out.mkv", 33.0}};
+        {"out.avi", 33.0}, {"out.mp4", 38.0}, {"out.mkv", 38.0}};
     for (const auto& [name, minPsnr] : targets) {
         ASSERT_EQ(Render("'" + Media("clip.mp4") + "' '" + Media(name) + "'"), 0) << m_err;
         SCOPED_TRACE(name);

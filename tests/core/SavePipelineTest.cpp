@@ -6,6 +6,9 @@
 #include "export/CSavePipeline.h"
 #include "media/CAviVideoStream.h"
 #include "media/CFFMpegUtil.h"
+#include "media/CPictureShape.h"
+#include "media/CSourceReader.h"
+#include "media/CWorkFiles.h"
 
 #include <algorithm>
 #include <cstring>
@@ -26,6 +29,9 @@ constexpr std::int32_t kBoxBlur = 8;
 // As the converter makes working videos.
 const char* const kWorkingVideo =
     "-f lavfi -i testsrc2=size=160x120:rate=25,trim=end_frame=50 -c:v msmpeg4v2 -b:v 30000k";
+// The same with the sound of the movie.
+const char* const kSoundInput = "-f lavfi -i sine=duration=2 ";
+const char* const kSoundOutput = " -map 1:v -map 0:a -c:a pcm_s16le";
 
 // Records what the save showed and asks for a cancel when cancelWhen says so.
 class CancellingProgress : public RecordingProgress {
@@ -58,21 +64,22 @@ std::uint8_t Sample(const AVFrame& picture, int plane, int x, int y) {
     return picture.data[plane][y * picture.linesize[plane] + x];
 }
 
-// Inside the reaches paint saw the preview's pixels; the painted regions hold the brightness the
-// whole preview converts to, and everywhere else the decoded picture is untouched.
+// Inside the reaches paint saw the preview's pixels and the picture holds the brightness the
+// whole preview converts to; every sample that no reach touches is the decoded one.
 void ExpectPaintedAsPreviewed(const AVFrame& painted, const AVFrame& decoded,
                               const AVFrame& wholePreview, const CFrameBuffer& canvas,
-                              const CFrameBuffer& preview, const std::vector<T_RECT>& reaches,
-                              const std::vector<T_RECT>& regions) {
+                              const CFrameBuffer& preview, const std::vector<T_RECT>& reaches) {
     for (int y = 0; y < CSavedMovie::kHeight; ++y) {
         for (int x = 0; x < CSavedMovie::kWidth; ++x) {
-            if (InAny(reaches, x, y)) {
+            const bool reached = InAny(reaches, x, y);
+            if (reached) {
                 ASSERT_EQ(std::memcmp(canvas.Pixel(x, y), preview.Pixel(x, y), 3), 0);
             }
-            const bool region = InAny(regions, x, y);
-            ASSERT_EQ(Sample(painted, 0, x, y), Sample(region ? wholePreview : decoded, 0, x, y))
+            ASSERT_EQ(Sample(painted, 0, x, y), Sample(reached ? wholePreview : decoded, 0, x, y))
                 << x << "," << y;
-            if (!region && x % 2 == 0 && y % 2 == 0) {
+            const bool colourReached = reached || InAny(reaches, x + 1, y) ||
+                                       InAny(reaches, x, y + 1) || InAny(reaches, x + 1, y + 1);
+            if (!colourReached && x % 2 == 0 && y % 2 == 0) {
                 for (const int plane : {1, 2}) {
                     ASSERT_EQ(Sample(painted, plane, x / 2, y / 2),
                               Sample(decoded, plane, x / 2, y / 2));
@@ -90,9 +97,7 @@ protected:
         // The encoder warns about every clipped coefficient at the working files' bit rate.
         av_log_set_level(AV_LOG_ERROR);
         m_source = Path("clip.avi");
-        m_sound = Path("clip.$tmp$.wav");
-        Generate(kWorkingVideo, m_source);
-        Generate("-f lavfi -i sine=duration=2", m_sound);
+        Generate(kSoundInput + std::string(kWorkingVideo) + kSoundOutput, m_source);
         UseProgramFolder(QUORVEL_BIN_DIR);
         OpenStream(m_source);
     }
@@ -107,11 +112,20 @@ protected:
                                                     &ConverterFixture::EnglishText);
     }
 
-    // The stream with one black fixed area and one track that moves every frame.
-    void OpenStream(const std::string& work) {
-        m_stream = std::make_unique<CAviVideoStream>(work, m_sizeId);
+    // The stream with one black fixed area and one track that moves every frame; read in
+    // place when reader is given.
+    void OpenStream(const std::string& work, std::unique_ptr<CSourceReader> reader = nullptr,
+                    CWorkFiles workFiles = {}) {
+        m_stream = std::make_unique<CAviVideoStream>(work, m_sizeId, std::move(workFiles));
+        m_stream->ReadInPlace(std::move(reader));
         ASSERT_EQ(m_stream->OpenVideo(), 1);
         CSavedMovie::Paint(m_stream->m_mosaic, m_sizeId, m_stream->m_nLastFrame);
+    }
+
+    void UseSilentSource() {
+        m_source = Path("silent.avi");
+        Generate(kWorkingVideo, m_source);
+        OpenStream(m_source);
     }
 
     std::vector<CFrameBuffer> Previews() {
@@ -124,7 +138,7 @@ protected:
     }
 
     CSavePipeline::Result Save(const std::string& target, int profileIndex = 0) {
-        CSavePipeline pipeline(*m_stream, *m_converter, m_progress, m_sound);
+        CSavePipeline pipeline(*m_stream, *m_converter, m_progress);
         return pipeline.Save(m_source, target, profileIndex);
     }
 
@@ -144,7 +158,6 @@ protected:
 
     std::int32_t m_sizeId = CSavedMovie::kBlackFill;
     std::string m_source;
-    std::string m_sound;
     CancellingProgress m_progress;
     std::unique_ptr<CFFMpegUtil> m_converter;
     std::unique_ptr<CAviVideoStream> m_stream;
@@ -206,8 +219,7 @@ TEST_F(SavePipelineTest, PaintedPicturesKeepTheDecodedPixelsAwayFromTheMosaicAnd
         ASSERT_EQ(m_stream->GetFrame(n, false), 1);
         const AVFramePtr whole = pictures.Convert(m_stream->Frame(), n);
         ASSERT_TRUE(whole);
-        ExpectPaintedAsPreviewed(*painted, *decoded, *whole, canvas, m_stream->Frame(), reaches,
-                                 pictures.Regions(reaches));
+        ExpectPaintedAsPreviewed(*painted, *decoded, *whole, canvas, m_stream->Frame(), reaches);
     }
 }
 
@@ -265,20 +277,58 @@ TEST_F(SavePipelineTest, ANewTargetReplacesTheOldOneWithSoundAndNoWorkingFileSta
     EXPECT_EQ(m_progress.cancellable, (std::vector<bool>{true, false}));
 
     // Without sound the exported file itself becomes the target.
-    m_sound.clear();
+    UseSilentSource();
     ASSERT_EQ(Save(target).status, CSavePipeline::Status::Saved);
     EXPECT_FALSE(CSavedMovie::HasSound(target));
     EXPECT_EQ(WorkingNames(), std::vector<std::string>());
 }
 
-TEST_F(SavePipelineTest, AFailedExportKeepsTheTargetAndReportsTheError) {
+// Read in place and saved through the profile's own tool: no working video, the pictures as
+// previewed within the profile's loss, the source's AAC packet for packet, starting half a
+// second after the picture as it does in the source, and the length of the source.
+TEST_F(SavePipelineTest, APipedSaveOfAMovieReadInPlaceKeepsTheSourcesSoundAsItWas) {
+    m_source = Path("late.mp4");
+    Generate("-f lavfi -i testsrc2=size=160x120:rate=25 -itsoffset 0.5 -f lavfi -i "
+             "sine=duration=1.5 -frames:v 50 -c:v libx264 -pix_fmt yuv420p -c:a aac",
+             m_source);
+    auto reader = std::make_unique<CSourceReader>();
+    ASSERT_TRUE(reader->Open(m_source, CPictureShape::Of(160, 120, 1.0, 0)));
+    const std::string work = Path("late.$tmp$.avi");
+    OpenStream(work, std::move(reader));
+    const std::vector<CFrameBuffer> previews = Previews();
+    const double offset = CSavedMovie::StartTime(m_source, "a:0") -
+                          CSavedMovie::StartTime(m_source, "v:0");
+    ASSERT_NEAR(offset, 0.5, 0.05);
+
     const std::string target = Path("saved.mp4");
+    const CSavePipeline::Result result = Save(target, 1);
+    ASSERT_EQ(result.status, CSavePipeline::Status::Saved) << result.message;
+    EXPECT_FALSE(fs::exists(work));
+    EXPECT_EQ(WorkingNames(), std::vector<std::string>());
+    EXPECT_EQ(CSavedMovie::Unlike(CSavedMovie::Pictures(target), previews, true, 38.0), "");
+    const std::string packets = CSavedMovie::SoundPackets(m_source);
+    EXPECT_FALSE(packets.empty());
+    EXPECT_EQ(CSavedMovie::SoundPackets(target), packets);
+    constexpr double kFrame = 1.0 / 25;
+    EXPECT_NEAR(CSavedMovie::StartTime(target, "a:0") - CSavedMovie::StartTime(target, "v:0"),
+                offset, kFrame);
+    EXPECT_NEAR(CSavedMovie::Duration(target), CSavedMovie::Duration(m_source), kFrame);
+    EXPECT_EQ(CSavedMovie::DecodedFrames(target), kFrames);
+    const std::string log = ReadAll(Path(CFFMpegUtil::LogName));
+    EXPECT_NE(log.find("-i /dev/stdin -i \"" + m_source + "\" -map 0:v -map 1:a:0?"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("-c:a copy -movflags"), std::string::npos) << log;
+}
+
+TEST_F(SavePipelineTest, AFailedExportKeepsTheTargetAndReportsTheError) {
+    const std::string target = Path("saved.avi");
     std::ofstream(target) << "the user's file";
     // A folder where the export would write: it can be neither removed nor written.
     fs::create_directories(CSavePipeline::OutPath(target));
     std::ofstream(CSavePipeline::OutPath(target) + "/keep") << "x";
 
-    const CSavePipeline::Result result = Save(target, 1);
+    const CSavePipeline::Result result = Save(target, 0);
     EXPECT_EQ(result.status, CSavePipeline::Status::Failed);
     EXPECT_EQ(result.message, "Export error!!\n\nIs a directory");
     EXPECT_EQ(ReadAll(target), "the user's file");
@@ -286,14 +336,17 @@ TEST_F(SavePipelineTest, AFailedExportKeepsTheTargetAndReportsTheError) {
     EXPECT_EQ(WorkingNames(), std::vector<std::string>());
 }
 
-TEST_F(SavePipelineTest, AFailedConversionKeepsTheTargetAndSaysWhy) {
+// A profile the pipe can't take goes the way through files.
+TEST_F(SavePipelineTest, AFailingProfileKeepsTheTargetAndSaysWhyAndOneThePipeCantTakeSaves) {
     const std::string target = Path("saved.mp4");
     std::ofstream(target) << "the user's file";
     fs::create_directories(m_dir / "prog" / "misc");
     fs::create_symlink(std::string(QUORVEL_BIN_DIR) + "/misc/ffmpeg", m_dir / "prog/misc/ffmpeg");
     std::ofstream(Path("prog/profile_x64.ini"))
         << "[Output]\nFilter1=Broken(*.mp4)|*.mp4|\n"
-           "Command1=-i \"<%input%>\" -c:v no-such-encoder -y \"<%output%>\"\n";
+           "Command1=-i \"<%input%>\" -c:v no-such-encoder -y \"<%output%>\"\n"
+           "Filter2=Own(*.mp4)|*.mp4|\n"
+           "Command2=-i \"<%input%>\" -map 0 -c:v libx264 -crf 10 -y \"<%output%>\"\n";
     UseProgramFolder(Path("prog"));
 
     CSavePipeline::Result result = Save(target, 0);
@@ -301,6 +354,14 @@ TEST_F(SavePipelineTest, AFailedConversionKeepsTheTargetAndSaysWhy) {
     EXPECT_NE(result.reason.find("no-such-encoder"), std::string::npos) << result.reason;
     EXPECT_EQ(result.message, "Export error!!\n\n" + result.reason);
     EXPECT_EQ(ReadAll(target), "the user's file");
+    EXPECT_EQ(WorkingNames(), std::vector<std::string>());
+
+    const std::vector<CFrameBuffer> previews = Previews();
+    const std::string own = Path("own.mp4");
+    result = Save(own, 1);
+    ASSERT_EQ(result.status, CSavePipeline::Status::Saved) << result.message;
+    EXPECT_TRUE(CSavedMovie::HasSound(own));
+    EXPECT_EQ(CSavedMovie::Unlike(CSavedMovie::Pictures(own), previews, true, 30.0), "");
     EXPECT_EQ(WorkingNames(), std::vector<std::string>());
 
     fs::remove(m_dir / "prog/misc/ffmpeg");
@@ -322,22 +383,30 @@ TEST_F(SavePipelineTest, ACancelInTheExportOrInAConversionKeepsTheTarget) {
     EXPECT_EQ(WorkingNames(), std::vector<std::string>());
     EXPECT_LT(m_progress.positions.size(), static_cast<std::size_t>(kFrames));
 
-    for (const int title : {2024, 2022}) {
-        m_progress.cancelWhen = [title](const CancellingProgress& progress) {
-            return !progress.captions.empty() &&
-                   progress.captions.back().starts_with(EnglishText(title));
-        };
-        const CSavePipeline::Result result = Save(target, 3);
-        EXPECT_EQ(result.status, CSavePipeline::Status::Cancelled) << title;
+    // After the last picture, while the tool finishes the file; and while the sound is joined
+    // into an AVI.
+    const std::string avi = Path("saved.avi");
+    std::ofstream(avi) << "the user's file";
+    const std::pair<std::string, std::function<bool(const CancellingProgress&)>> cancels[] = {
+        {target,
+         [](const CancellingProgress& progress) { return progress.positions.size() > kFrames; }},
+        {avi, [](const CancellingProgress& progress) {
+             return !progress.captions.empty() &&
+                    progress.captions.back().starts_with(EnglishText(2024));
+         }}};
+    for (const auto& [saved, when] : cancels) {
+        m_progress.cancelWhen = when;
+        const CSavePipeline::Result result = Save(saved, saved == avi ? 0 : 3);
+        EXPECT_EQ(result.status, CSavePipeline::Status::Cancelled) << saved;
         EXPECT_TRUE(result.message.empty());
-        EXPECT_EQ(ReadAll(target), "the user's file");
+        EXPECT_EQ(ReadAll(saved), "the user's file");
         EXPECT_EQ(WorkingNames(), std::vector<std::string>());
     }
 
     // Without a mosaic the working file is copied, in the progress window and with Cancel.
+    UseSilentSource();
     m_stream->m_mosaic.RemoveAllFixedAreas();
     m_stream->m_mosaic.RemoveAllTracks();
-    m_sound.clear();
     const std::string copy = Path("copy.avi");
     std::ofstream(copy) << "the user's file";
     m_progress = CancellingProgress();
@@ -357,9 +426,16 @@ TEST_F(SavePipelineTest, ACancelInTheExportOrInAConversionKeepsTheTarget) {
 }
 
 TEST_F(SavePipelineTest, SavingOntoAnOpenedFileChangesNothing) {
+    const std::string sound = Path("clip.$tmp$.wav");
+    CWorkFiles workFiles;
+    ASSERT_EQ(workFiles.Lock(m_source), CWorkFiles::Claim::Taken);
+    workFiles.Add(sound);
+    Generate("-f lavfi -i sine=duration=2", sound);
+    OpenStream(m_source, nullptr, std::move(workFiles));
     const std::string before = ReadAll(m_source);
     for (const std::string& target :
-         {m_source, m_dir.string() + "/./clip.avi", Path("CLIP.AVI"), m_sound}) {
+         {m_source, m_dir.string() + "/./clip.avi", Path("CLIP.AVI"), sound,
+          Path("CLIP.$tmp$.WAV")}) {
         const CSavePipeline::Result result = Save(target);
         EXPECT_EQ(result.status, CSavePipeline::Status::SameAsSource) << target;
         EXPECT_EQ(result.message, EnglishText(2021));

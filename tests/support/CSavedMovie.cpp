@@ -63,6 +63,14 @@ double CSavedMovie::Duration(const std::string& path) {
     return text.empty() ? -1.0 : std::atof(text.c_str());
 }
 
+double CSavedMovie::StartTime(const std::string& path, const std::string& stream) {
+    return std::atof(Probe(path, "stream=start_time", "-select_streams " + stream).c_str());
+}
+
+std::string CSavedMovie::SoundPackets(const std::string& path) {
+    return Probe(path, "packet=data_hash", "-select_streams a:0 -show_data_hash MD5");
+}
+
 double CSavedMovie::Psnr(const Picture& picture, const CFrameBuffer& preview) {
     const int width = preview.Width();
     const int height = preview.Height();

@@ -41,6 +41,10 @@ public:
     static bool HasSound(const std::string& path);
     // Duration of the container in seconds; negative when unknown.
     static double Duration(const std::string& path);
+    // When the stream ("v:0", "a:0") starts, in seconds; 0 when unknown.
+    static double StartTime(const std::string& path, const std::string& stream);
+    // The digest of every packet of the first sound stream, one line each.
+    static std::string SoundPackets(const std::string& path);
     // How many pictures the first video stream decodes to; -1 when the tool cannot tell.
     static std::int64_t DecodedFrames(const std::string& path);
     // The frame rate of the first video stream as the tool writes it ("30000/1001").
