@@ -43,7 +43,7 @@ double BytesWrittenBeside(const std::string& source) {
     }
     const std::int32_t sizeId = 2;
     CAviVideoStream stream(pipeline.WorkPath(), sizeId, pipeline.TakeWorkFiles());
-    stream.ReadInPlace(pipeline.TakeReader(), pipeline.WorkingVideo());
+    stream.ReadInPlace(pipeline.TakeReader());
     if (stream.OpenVideo() == 0 || stream.GetFrame(0, false) == 0) {
         return -1.0;
     }

@@ -464,7 +464,7 @@ TEST_P(OpenedSound, PlayFromAFrameSoundsWhatItsPictureShows) {
 
     std::int32_t sizeId = 2;
     CAviVideoStream stream(pipeline.WorkPath(), sizeId, pipeline.TakeWorkFiles());
-    stream.ReadInPlace(pipeline.TakeReader(), pipeline.WorkingVideo());
+    stream.ReadInPlace(pipeline.TakeReader());
     ASSERT_EQ(stream.OpenVideo(), 1);
     ASSERT_EQ(stream.InPlace(), inPlace);
     const std::int64_t flash = FlashFrame(stream);

@@ -259,8 +259,9 @@ TEST_P(ProgressInPlaceTest, ProgressSavedOnTheConversionLoadsOntoTheSameFrames) 
     ASSERT_TRUE(pipeline.Open(source));
     CAviVideoStream stream(pipeline.WorkPath(), m_sizeId, pipeline.TakeWorkFiles());
     stream.m_strSourceName = sourceName;
-    stream.ReadInPlace(pipeline.TakeReader(), pipeline.WorkingVideo());
-    ASSERT_TRUE(stream.NeedsWorkingVideo());
+    std::unique_ptr<CSourceReader> reader = pipeline.TakeReader();
+    ASSERT_NE(reader, nullptr) << "the movie is read in place";
+    stream.ReadInPlace(std::move(reader));
     ASSERT_EQ(stream.OpenVideo(), 1);
     EXPECT_EQ(stream.m_nLastFrame, lastFrame);
     EXPECT_EQ(stream.m_mosaic.FixedAreas(), saved.FixedAreas());
