@@ -113,7 +113,7 @@ std::optional<CConverterCommand> CSavePipeline::PipedCommand(const std::string& 
     }
     const CStreamProbe probe(sourcePath);
     const CPipedProfile::Pictures pictures{m_stream.m_nWidth, m_stream.m_nHeight,
-                                           m_stream.m_rFrameRate};
+                                           m_stream.m_rFrameRate, probe.FrameZeroOffset()};
     return CPipedProfile::Command(profile, pictures, sourcePath, probe.AudioCodecId(),
                                   NewPath(targetPath));
 }

@@ -5,6 +5,7 @@
 
 extern "C" {
 #include <libavcodec/avcodec.h>
+#include <libavutil/avutil.h>
 }
 
 namespace {
@@ -26,6 +27,17 @@ constexpr const char* kPipe = "/dev/stdin";
 
 std::string Rate(AVRational rate) {
     return std::to_string(rate.num) + "/" + std::to_string(rate.den);
+}
+
+// The input option that starts the source's sound at offset; none at the file's start.
+std::string SoundSkip(std::int64_t offset) {
+    if (offset <= 0) {
+        return {};
+    }
+    // Whole microseconds, written without the locale's decimal sign.
+    const std::string micros = std::to_string(offset % AV_TIME_BASE);
+    return " -ss " + std::to_string(offset / AV_TIME_BASE) + "." +
+           std::string(6 - micros.size(), '0') + micros;
 }
 
 } // namespace
@@ -55,9 +67,11 @@ bool CPipedProfile::CopiesSound(const std::vector<std::string>& words, int sound
 
 void CPipedProfile::AddInputs(CConverterCommand& command, const Pictures& pictures,
                               const std::string& source) {
-    command.AddOptions(std::string(command.Text().empty() ? "" : " ") + "-f rawvideo -pix_fmt yuv420p -video_size " + std::to_string(pictures.width) +
-                       "x" + std::to_string(pictures.height) + " -framerate " +
-                       Rate(pictures.rate) + " -i " + kPipe + " -i ");
+    command.AddOptions(std::string(command.Text().empty() ? "" : " ") +
+                       "-f rawvideo -pix_fmt yuv420p -video_size " +
+                       std::to_string(pictures.width) + "x" + std::to_string(pictures.height) +
+                       " -framerate " + Rate(pictures.rate) + " -i " + kPipe +
+                       SoundSkip(pictures.sourceOffset) + " -i ");
     command.AddPath(source);
     command.AddOptions(" -map 0:v -map 1:a:0?");
 }

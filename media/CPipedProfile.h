@@ -19,6 +19,9 @@ public:
         int width = 0;
         int height = 0;
         AVRational rate{0, 1};
+        // Where frame 0 lies after the start of the source, in AV_TIME_BASE units: the sound
+        // before it is left out, so that the sound starts with the picture it belongs to.
+        std::int64_t sourceOffset = 0;
     };
 
     // The command for templ; none when templ is not one "-i "<%input%>"" with "<%output%>",

@@ -1,5 +1,6 @@
 #include "media/CStreamProbe.h"
 
+#include "media/CConversionGrid.h"
 #include "media/CMediaFileName.h"
 
 AVFormatContextPtr CStreamProbe::OpenFormat(const std::string& path) {
@@ -30,6 +31,9 @@ CStreamProbe::CStreamProbe(const std::string& path) {
         return;
     }
     m_open = true;
+    if (format->start_time != AV_NOPTS_VALUE) {
+        m_frameZeroOffset = CConversionGrid::TimeZero(*format) - format->start_time;
+    }
     for (unsigned i = 0; i < format->nb_streams; ++i) {
         const AVCodecParameters* codec = format->streams[i]->codecpar;
         if (codec->codec_type == AVMEDIA_TYPE_AUDIO && m_audioStreams++ == 0) {

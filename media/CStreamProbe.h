@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "media/CAVPtr.h"
 
 #include <string>
@@ -20,6 +22,9 @@ public:
     int VideoStreams() const { return m_videoStreams; }
     int AudioStreams() const { return m_audioStreams; }
     bool IsDvVideo() const;
+    // How far after the start of the file the working video's frame 0 lies, in AV_TIME_BASE
+    // units: for a format whose times may jump, the lead of the sound over the picture.
+    std::int64_t FrameZeroOffset() const { return m_frameZeroOffset; }
 
     // Opens path and reads its stream information; null when either fails.
     static AVFormatContextPtr OpenFormat(const std::string& path);
@@ -34,4 +39,5 @@ private:
     int m_height = 0;
     int m_videoStreams = 0;
     int m_audioStreams = 0;
+    std::int64_t m_frameZeroOffset = 0;
 };

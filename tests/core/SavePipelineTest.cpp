@@ -9,6 +9,7 @@
 #include "media/CPictureShape.h"
 #include "media/CSourceReader.h"
 #include "media/CWorkFiles.h"
+#include "media/CWorkPaths.h"
 
 #include <algorithm>
 #include <cstring>
@@ -286,39 +287,65 @@ TEST_F(SavePipelineTest, ANewTargetReplacesTheOldOneWithSoundAndNoWorkingFileSta
 // Read in place and saved through the profile's own tool: no working video, the pictures as
 // previewed within the profile's loss, the source's AAC packet for packet, starting half a
 // second after the picture as it does in the source, and the length of the source.
+// The picture first in an mp4; the sound first in an m2ts, whose frame 0 is its first picture:
+// the sound is copied from the packet that plays with frame 0 on, as far from it as it was.
 TEST_F(SavePipelineTest, APipedSaveOfAMovieReadInPlaceKeepsTheSourcesSoundAsItWas) {
-    m_source = Path("late.mp4");
-    Generate("-f lavfi -i testsrc2=size=160x120:rate=25 -itsoffset 0.5 -f lavfi -i "
-             "sine=duration=1.5 -frames:v 50 -c:v libx264 -pix_fmt yuv420p -c:a aac",
-             m_source);
-    auto reader = std::make_unique<CSourceReader>();
-    ASSERT_TRUE(reader->Open(m_source, CPictureShape::Of(160, 120, 1.0, 0)));
-    const std::string work = Path("late.$tmp$.avi");
-    OpenStream(work, std::move(reader));
-    const std::vector<CFrameBuffer> previews = Previews();
-    const double offset = CSavedMovie::StartTime(m_source, "a:0") -
-                          CSavedMovie::StartTime(m_source, "v:0");
-    ASSERT_NEAR(offset, 0.5, 0.05);
+    const struct {
+        const char* name;
+        const char* arguments;
+        double frame;
+        bool soundFirst;
+    } sources[] = {
+        {"late.mp4",
+         "-f lavfi -i testsrc2=size=160x120:rate=25 -itsoffset 0.5 -f lavfi -i sine=duration=1.5 "
+         "-frames:v 50 -c:v libx264 -pix_fmt yuv420p -c:a aac",
+         1.0 / 25, false},
+        {"lead.m2ts",
+         "-itsoffset 0.4 -f lavfi -i testsrc2=size=160x120:rate=30000/1001 -f lavfi -i "
+         "sine=duration=2.2 -frames:v 50 -c:v libx264 -pix_fmt yuv420p -c:a aac -f mpegts",
+         1001.0 / 30000, true},
+    };
+    for (const auto& source : sources) {
+        SCOPED_TRACE(source.name);
+        m_source = Path(source.name);
+        Generate(source.arguments, m_source);
+        auto reader = std::make_unique<CSourceReader>();
+        ASSERT_TRUE(reader->Open(m_source, CPictureShape::Of(160, 120, 1.0, 0)));
+        const std::string work = CWorkPaths::WorkVideo(m_source);
+        OpenStream(work, std::move(reader));
+        const std::vector<CFrameBuffer> previews = Previews();
+        const double pictureStart = CSavedMovie::StartTime(m_source, "v:0");
+        const double lead = pictureStart - CSavedMovie::StartTime(m_source, "a:0");
+        ASSERT_NEAR(lead, source.soundFirst ? 0.4 : -0.5, 0.05);
 
-    const std::string target = Path("saved.mp4");
-    const CSavePipeline::Result result = Save(target, 1);
-    ASSERT_EQ(result.status, CSavePipeline::Status::Saved) << result.message;
-    EXPECT_FALSE(fs::exists(work));
-    EXPECT_EQ(WorkingNames(), std::vector<std::string>());
-    EXPECT_EQ(CSavedMovie::Unlike(CSavedMovie::Pictures(target), previews, true, 38.0), "");
-    const std::string packets = CSavedMovie::SoundPackets(m_source);
-    EXPECT_FALSE(packets.empty());
-    EXPECT_EQ(CSavedMovie::SoundPackets(target), packets);
-    constexpr double kFrame = 1.0 / 25;
-    EXPECT_NEAR(CSavedMovie::StartTime(target, "a:0") - CSavedMovie::StartTime(target, "v:0"),
-                offset, kFrame);
-    EXPECT_NEAR(CSavedMovie::Duration(target), CSavedMovie::Duration(m_source), kFrame);
-    EXPECT_EQ(CSavedMovie::DecodedFrames(target), kFrames);
-    const std::string log = ReadAll(Path(CFFMpegUtil::LogName));
-    EXPECT_NE(log.find("-i /dev/stdin -i \"" + m_source + "\" -map 0:v -map 1:a:0?"),
-              std::string::npos)
-        << log;
-    EXPECT_NE(log.find("-c:a copy -movflags"), std::string::npos) << log;
+        const std::string target = Path(std::string("saved-") + source.name + ".mp4");
+        const CSavePipeline::Result result = Save(target, 1);
+        ASSERT_EQ(result.status, CSavePipeline::Status::Saved) << result.message;
+        EXPECT_FALSE(fs::exists(work));
+        EXPECT_EQ(WorkingNames(), std::vector<std::string>());
+        EXPECT_EQ(CSavedMovie::Unlike(CSavedMovie::Pictures(target), previews, true, 38.0), "");
+        // The source's sound copied by the tool alone, as an MP4 holds it (no ADTS headers).
+        const std::string copied = Path(std::string("copied-") + source.name + ".mp4");
+        Generate("-i '" + m_source + "' -map 0:a -c:a copy", copied);
+        const std::string packets = CSavedMovie::SoundPackets(copied);
+        const std::string saved = CSavedMovie::SoundPackets(target);
+        EXPECT_FALSE(saved.empty());
+        EXPECT_TRUE(packets.ends_with(saved));
+        const std::vector<double> sourceTimes = CSavedMovie::SoundPacketTimes(m_source);
+        const std::vector<double> savedTimes = CSavedMovie::SoundPacketTimes(target);
+        ASSERT_FALSE(savedTimes.empty());
+        ASSERT_LE(savedTimes.size(), sourceTimes.size());
+        const double firstKept = sourceTimes[sourceTimes.size() - savedTimes.size()];
+        EXPECT_NEAR(savedTimes.front() - CSavedMovie::StartTime(target, "v:0"),
+                    firstKept - pictureStart, source.frame);
+        EXPECT_NEAR(CSavedMovie::Duration(target),
+                    CSavedMovie::Duration(m_source) - std::max(lead, 0.0), source.frame);
+        EXPECT_EQ(CSavedMovie::DecodedFrames(target), kFrames);
+        const std::string log = ReadAll(Path(CFFMpegUtil::LogName));
+        EXPECT_NE(log.find(" -i \"" + m_source + "\" -map 0:v -map 1:a:0?"), std::string::npos)
+            << log;
+        EXPECT_NE(log.find("-c:a copy -movflags"), std::string::npos) << log;
+    }
 }
 
 TEST_F(SavePipelineTest, AFailedExportKeepsTheTargetAndReportsTheError) {

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 
 namespace {
 
@@ -69,6 +70,15 @@ double CSavedMovie::StartTime(const std::string& path, const std::string& stream
 
 std::string CSavedMovie::SoundPackets(const std::string& path) {
     return Probe(path, "packet=data_hash", "-select_streams a:0 -show_data_hash MD5");
+}
+
+std::vector<double> CSavedMovie::SoundPacketTimes(const std::string& path) {
+    std::istringstream lines(Probe(path, "packet=pts_time", "-select_streams a:0"));
+    std::vector<double> times;
+    for (std::string line; std::getline(lines, line);) {
+        times.push_back(std::atof(line.c_str()));
+    }
+    return times;
 }
 
 double CSavedMovie::Psnr(const Picture& picture, const CFrameBuffer& preview) {

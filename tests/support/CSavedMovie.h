@@ -45,6 +45,8 @@ public:
     static double StartTime(const std::string& path, const std::string& stream);
     // The digest of every packet of the first sound stream, one line each.
     static std::string SoundPackets(const std::string& path);
+    // When each packet of the first sound stream is presented, in seconds.
+    static std::vector<double> SoundPacketTimes(const std::string& path);
     // How many pictures the first video stream decodes to; -1 when the tool cannot tell.
     static std::int64_t DecodedFrames(const std::string& path);
     // The frame rate of the first video stream as the tool writes it ("30000/1001").
