@@ -64,18 +64,29 @@ std::string CFormatIniFile::Command(int index) const {
 }
 
 int CFormatIniFile::ProfileFor(const std::string& target) const {
-    const std::string stem = CWorkPaths::Stem(target);
-    if (stem.size() == target.size()) {
-        return -1;
-    }
-    const std::string wanted = "*" + target.substr(stem.size());
     for (std::size_t i = 0; i < m_filters.size(); ++i) {
-        const std::vector<std::string> patterns = PatternsOf(m_filters[i]);
-        if (std::any_of(patterns.begin(), patterns.end(), [&](const std::string& pattern) {
-                return CAsciiText::EqualNoCase(pattern, wanted);
-            })) {
+        if (Takes(static_cast<int>(i), target)) {
             return static_cast<int>(i);
         }
     }
     return -1;
+}
+
+int CFormatIniFile::ProfileFor(const std::string& target, int chosen) const {
+    const int typed = ProfileFor(target);
+    return typed < 0 || Takes(chosen, target) ? chosen : typed;
+}
+
+bool CFormatIniFile::Takes(int index, const std::string& target) const {
+    const std::string stem = CWorkPaths::Stem(target);
+    if (index < 0 || static_cast<std::size_t>(index) >= m_filters.size() ||
+        stem.size() == target.size()) {
+        return false;
+    }
+    const std::string wanted = "*" + target.substr(stem.size());
+    const std::vector<std::string> patterns =
+        PatternsOf(m_filters[static_cast<std::size_t>(index)]);
+    return std::any_of(patterns.begin(), patterns.end(), [&](const std::string& pattern) {
+        return CAsciiText::EqualNoCase(pattern, wanted);
+    });
 }

@@ -19,10 +19,17 @@ public:
     // The zero-based index of the first profile whose filter has the pattern "*.<extension of
     // target>" (letters compared without regard to case); -1 when none has.
     int ProfileFor(const std::string& target) const;
+    // The profile a save of target with profile chosen uses: chosen when its filter takes the
+    // target's extension or no filter does, else the first one that does, so that a name typed
+    // with another type's extension gets that type.
+    int ProfileFor(const std::string& target, int chosen) const;
 
     static constexpr const char* FileName = "profile_x64.ini";
 
 private:
+    // True when the filter of profile index has the pattern of target's extension.
+    bool Takes(int index, const std::string& target) const;
+
     std::string m_path;
     std::vector<std::string> m_filters;
     std::vector<std::string> m_commands;

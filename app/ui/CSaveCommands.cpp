@@ -114,12 +114,14 @@ void CSaveCommands::Save() {
         return;
     }
     const IFileDialog::Answer& answer = *target;
-    RememberFilter(answer.filterIndex);
+    const int profile = CFormatIniFile(m_programDir, m_frame.stillImage)
+                            .ProfileFor(answer.path, answer.filterIndex - 1);
+    RememberFilter(profile + 1);
     ShowFromTheFirstFrame();
     CSavePipeline::Result result;
     {
         const WaitCursor wait(m_frame);
-        result = m_document.SaveMovie(answer.path, answer.filterIndex - 1);
+        result = m_document.SaveMovie(answer.path, profile);
     }
     if (result.status == CSavePipeline::Status::Saved) {
         m_frame.MovieSaved();

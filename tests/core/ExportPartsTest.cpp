@@ -86,6 +86,11 @@ TEST(ExportPartsTest, TheTargetsExtensionPicksTheProfile) {
     EXPECT_EQ(movies.ProfileFor("/v/out.xyz"), -1);
     EXPECT_EQ(movies.ProfileFor("/v/a.mp4/out"), -1);
     EXPECT_EQ(CFormatIniFile(QUORVEL_BIN_DIR, true).ProfileFor("/v/photo.png"), 2);
+    // A name typed with another type's extension than the one chosen gets its own type.
+    EXPECT_EQ(movies.ProfileFor("/v/out.mp4", 0), 1);
+    EXPECT_EQ(movies.ProfileFor("/v/out.mp4", 1), 1);
+    EXPECT_EQ(movies.ProfileFor("/v/out.xyz", 2), 2);
+    EXPECT_EQ(movies.ProfileFor("/v/out", 0), 0);
 }
 
 TEST(ExportPartsTest, TheConvertersReasonIsItsLastLineBeforeTheSummary) {
