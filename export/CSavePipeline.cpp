@@ -97,24 +97,26 @@ CSavePipeline::Result CSavePipeline::Save(const std::string& sourcePath,
 CSavePipeline::Result CSavePipeline::SaveMovie(const std::string& sourcePath,
                                                const std::string& targetPath, int profileIndex) {
     const CancelOffer offer(m_progress);
+    // Asked once: both routes need to know the source's sound.
+    const CStreamProbe source(sourcePath);
     if (const std::optional<CConverterCommand> command =
-            PipedCommand(sourcePath, targetPath, profileIndex)) {
+            PipedCommand(sourcePath, source, targetPath, profileIndex)) {
         return SavePiped(*command, targetPath);
     }
-    return SaveThroughFiles(sourcePath, targetPath, profileIndex);
+    return SaveThroughFiles(sourcePath, source, targetPath, profileIndex);
 }
 
 std::optional<CConverterCommand> CSavePipeline::PipedCommand(const std::string& sourcePath,
+                                                             const CStreamProbe& source,
                                                              const std::string& targetPath,
                                                              int profileIndex) const {
     const std::string profile = m_converter.ProfileCommand(profileIndex, false);
     if (profile.empty() || sourcePath.empty() || CWorkPaths::EndsWithNoCase(targetPath, ".avi")) {
         return std::nullopt;
     }
-    const CStreamProbe probe(sourcePath);
     const CPipedProfile::Pictures pictures{m_stream.m_nWidth, m_stream.m_nHeight,
-                                           m_stream.m_rFrameRate, probe.FrameZeroOffset()};
-    return CPipedProfile::Command(profile, pictures, sourcePath, probe.AudioCodecId(),
+                                           m_stream.m_rFrameRate, source.FrameZeroOffset()};
+    return CPipedProfile::Command(profile, pictures, sourcePath, source.AudioCodecId(),
                                   NewPath(targetPath));
 }
 
@@ -149,6 +151,7 @@ CSavePipeline::Result CSavePipeline::SavePiped(const CConverterCommand& command,
 }
 
 CSavePipeline::Result CSavePipeline::SaveThroughFiles(const std::string& sourcePath,
+                                                      const CStreamProbe& source,
                                                       const std::string& targetPath,
                                                       int profileIndex) {
     const std::string out = Claim(OutPath(targetPath));
@@ -163,7 +166,7 @@ CSavePipeline::Result CSavePipeline::SaveThroughFiles(const std::string& sourceP
         return Fail(exporter.Reason());
     }
     std::string made = out;
-    if (!sourcePath.empty() && CStreamProbe(sourcePath).AudioStreams() > 0) {
+    if (source.AudioStreams() > 0) {
         const std::string bak = Claim(BakPath(targetPath));
         if (!Converted(m_converter.JoinAudio(out, sourcePath, bak, false), bak)) {
             return Finish(Status::Failed);

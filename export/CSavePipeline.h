@@ -8,6 +8,7 @@
 
 class CAviVideoStream;
 class CFFMpegUtil;
+class CStreamProbe;
 class IProgress;
 
 // Saving a document into the target the user chose. A movie with a profile command: the
@@ -60,11 +61,12 @@ private:
     Result Fail(const std::string& reason);
     // The profile's command encoding from the pipe; none for the route through files.
     std::optional<CConverterCommand> PipedCommand(const std::string& sourcePath,
+                                                  const CStreamProbe& source,
                                                   const std::string& targetPath,
                                                   int profileIndex) const;
     Result SavePiped(const CConverterCommand& command, const std::string& targetPath);
-    Result SaveThroughFiles(const std::string& sourcePath, const std::string& targetPath,
-                            int profileIndex);
+    Result SaveThroughFiles(const std::string& sourcePath, const CStreamProbe& source,
+                            const std::string& targetPath, int profileIndex);
     std::string Claim(const std::string& path);
     void RemoveMadeFiles();
     // Looks at how the converter's last command ended; false with the failure recorded.
